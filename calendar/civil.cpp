@@ -1,0 +1,73 @@
+#include "calendar/civil.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace dayweave::internal {
+
+namespace {
+
+using std::chrono::day;
+using std::chrono::days;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::weekday;
+using std::chrono::year;
+using std::chrono::year_month_day;
+
+constexpr long kUnixEpochDayNumber = 25569;
+constexpr long kFirstDayNumber = -657434;  // 1 January 100
+constexpr long kLastDayNumber = 2958465;   // 31 December 9999
+constexpr long kSecondsPerDay = 86400;
+
+}  // namespace
+
+int MonthLength(int y, int m) {
+  if (m < 1 || m > 12) return 0;
+  const auto last = std::chrono::year_month_day_last(
+      year{y}, std::chrono::month_day_last(month{static_cast<unsigned>(m)}));
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+bool DayNumberFromCivil(int y, int m, int d, long& dayNumber) {
+  if (y < kMinYear || y > kMaxYear || d < 1 || d > MonthLength(y, m)) return false;
+  const year_month_day ymd{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
+  dayNumber = sys_days{ymd}.time_since_epoch().count() + kUnixEpochDayNumber;
+  return true;
+}
+
+bool DayCountFromParts(int y, int mo, int d, int h, int mi, int s, double& dayCount) {
+  if (h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return false;
+  long dayNumber = 0;
+  if (!DayNumberFromCivil(y, mo, d, dayNumber)) return false;
+  const double fraction = (h * 3600 + mi * 60 + s) / 86400.0;
+  const double whole = static_cast<double>(dayNumber);
+  dayCount = dayNumber >= 0 ? whole + fraction : whole - fraction;
+  return true;
+}
+
+bool PartsFromDayCount(double dayCount, DateTimeParts& parts) {
+  // Reject before any conversion to an integer: the bounds leave a day's margin for the
+  // rounding below, and the day number is checked exactly afterwards.
+  if (!(dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0)) return false;
+  const double whole = std::trunc(dayCount);
+  long dayNumber = static_cast<long>(whole);
+  long seconds = static_cast<long>(std::fabs(dayCount - whole) * kSecondsPerDay + 0.5);
+  if (seconds >= kSecondsPerDay) {
+    seconds -= kSecondsPerDay;
+    ++dayNumber;
+  }
+  if (dayNumber < kFirstDayNumber || dayNumber > kLastDayNumber) return false;
+  const sys_days date{days{dayNumber - kUnixEpochDayNumber}};
+  const year_month_day ymd{date};
+  parts.year = static_cast<int>(ymd.year());
+  parts.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  parts.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  parts.hour = static_cast<int>(seconds / 3600);
+  parts.minute = static_cast<int>(seconds / 60 % 60);
+  parts.second = static_cast<int>(seconds % 60);
+  parts.dayOfWeek = static_cast<int>(weekday{date}.c_encoding()) + 1;
+  return true;
+}
+
+}  // namespace dayweave::internal
