@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release mode (build-bench) and runs them; arguments are passed to
+# Google Benchmark (for instance --benchmark_filter=Occurs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDAYWEAVE_BUILD_BENCHMARKS=ON \
+  -DDAYWEAVE_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench -j "$(nproc)" >/dev/null
+exec ./build-bench/bench/dayweave_benchmarks "$@"
