@@ -46,27 +46,26 @@ bool DayCountFromParts(int y, int mo, int d, int h, int mi, int s, double& dayCo
   return true;
 }
 
+void CivilFromDayNumber(long dayNumber, int& y, int& m, int& d) {
+  const year_month_day ymd{sys_days{days{dayNumber - kUnixEpochDayNumber}}};
+  y = static_cast<int>(ymd.year());
+  m = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  d = static_cast<int>(static_cast<unsigned>(ymd.day()));
+}
+
+int DayOfWeekFromDayNumber(long dayNumber) {
+  return static_cast<int>(weekday{sys_days{days{dayNumber - kUnixEpochDayNumber}}}.c_encoding()) +
+         1;
+}
+
 bool PartsFromDayCount(double dayCount, DateTimeParts& parts) {
-  // Reject before any conversion to an integer: the bounds leave a day's margin for the
-  // rounding below, and the day number is checked exactly afterwards.
-  if (!(dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0)) return false;
-  const double whole = std::trunc(dayCount);
-  long dayNumber = static_cast<long>(whole);
-  long seconds = static_cast<long>(std::fabs(dayCount - whole) * kSecondsPerDay + 0.5);
-  if (seconds >= kSecondsPerDay) {
-    seconds -= kSecondsPerDay;
-    ++dayNumber;
-  }
-  if (dayNumber < kFirstDayNumber || dayNumber > kLastDayNumber) return false;
-  const sys_days date{days{dayNumber - kUnixEpochDayNumber}};
-  const year_month_day ymd{date};
-  parts.year = static_cast<int>(ymd.year());
-  parts.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-  parts.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  long dayNumber = 0, seconds = 0;
+  if (!SplitDayCount(dayCount, dayNumber, seconds)) return false;
+  CivilFromDayNumber(dayNumber, parts.year, parts.month, parts.day);
   parts.hour = static_cast<int>(seconds / 3600);
   parts.minute = static_cast<int>(seconds / 60 % 60);
   parts.second = static_cast<int>(seconds % 60);
-  parts.dayOfWeek = static_cast<int>(weekday{date}.c_encoding()) + 1;
+  parts.dayOfWeek = DayOfWeekFromDayNumber(dayNumber);
   return true;
 }
 

@@ -7,10 +7,27 @@ namespace dayweave {
 
 namespace {
 
-DateTimeParts Read(const COleDateTime& value) {
-  DateTimeParts parts;
-  if (value.m_status == COleDateTime::valid) internal::PartsFromDayCount(value.m_dt, parts);
-  return parts;
+// Each reader converts only as much of the day count as its answer needs: the time of day
+// alone, the day number, or the full civil date.
+bool Split(const COleDateTime& value, long& dayNumber, long& seconds) {
+  return value.m_status == COleDateTime::valid &&
+         internal::SplitDayCount(value.m_dt, dayNumber, seconds);
+}
+
+int TimeField(const COleDateTime& value, long divisor, long modulus) {
+  long dayNumber = 0, seconds = 0;
+  if (!Split(value, dayNumber, seconds)) return -1;
+  return static_cast<int>(seconds / divisor % modulus);
+}
+
+enum class DateField { kYear, kMonth, kDay };
+
+int DateFieldOf(const COleDateTime& value, DateField field) {
+  long dayNumber = 0, seconds = 0;
+  if (!Split(value, dayNumber, seconds)) return -1;
+  int year = 0, month = 0, day = 0;
+  internal::CivilFromDayNumber(dayNumber, year, month, day);
+  return field == DateField::kYear ? year : (field == DateField::kMonth ? month : day);
 }
 
 }  // namespace
@@ -41,17 +58,22 @@ int COleDateTime::SetTime(int hour, int minute, int second) {
   return SetDateTime(1899, 12, 30, hour, minute, second);
 }
 
-int COleDateTime::GetYear() const { return Read(*this).year; }
-int COleDateTime::GetMonth() const { return Read(*this).month; }
-int COleDateTime::GetDay() const { return Read(*this).day; }
-int COleDateTime::GetHour() const { return Read(*this).hour; }
-int COleDateTime::GetMinute() const { return Read(*this).minute; }
-int COleDateTime::GetSecond() const { return Read(*this).second; }
-int COleDateTime::GetDayOfWeek() const { return Read(*this).dayOfWeek; }
+int COleDateTime::GetYear() const { return DateFieldOf(*this, DateField::kYear); }
+int COleDateTime::GetMonth() const { return DateFieldOf(*this, DateField::kMonth); }
+int COleDateTime::GetDay() const { return DateFieldOf(*this, DateField::kDay); }
+int COleDateTime::GetHour() const { return TimeField(*this, 3600, 24); }
+int COleDateTime::GetMinute() const { return TimeField(*this, 60, 60); }
+int COleDateTime::GetSecond() const { return TimeField(*this, 1, 60); }
+
+int COleDateTime::GetDayOfWeek() const {
+  long dayNumber = 0, seconds = 0;
+  if (!Split(*this, dayNumber, seconds)) return -1;
+  return internal::DayOfWeekFromDayNumber(dayNumber);
+}
 
 int COleDateTime::GetAsSystemTime(DateTimeParts& parts) const {
-  const DateTimeParts read = Read(*this);
-  if (read.year < 0) return 0;
+  DateTimeParts read;
+  if (m_status != valid || !internal::PartsFromDayCount(m_dt, read)) return 0;
   parts = read;
   return 1;
 }
