@@ -99,17 +99,5 @@ TEST(StoreRenderingTest, PlainTextListsSlotAttributeAndPositionId) {
   }
 }
 
-TEST(StoreRenderingTest, RenderingChangesNothing) {
-  CTimeSlotStore store;
-  store.Add(MorningHour(9), "free", "a");
-  const CTimeSlot before(*store.GetTimeSlot(0));
-  const CString text = store.ToString();
-  const CString message = store.ToKQML();
-  EXPECT_EQ(store.ToString(), text);
-  EXPECT_EQ(store.ToKQML(), message);
-  EXPECT_EQ(*store.GetTimeSlot(0) == before, 1);
-  EXPECT_EQ(store.GetCount(), 1);
-}
-
 }  // namespace
 }  // namespace dayweave

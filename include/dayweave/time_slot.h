@@ -95,6 +95,8 @@ class DAYWEAVE_API CTimeSlot : public CObject, public CDay {
 
   // GETTERS
 
+  // GetStartTime, GetEndTime
+  // Copies of the start and the end.
   COleDateTime GetStartTime() const;
   COleDateTime GetEndTime() const;
   // GetDuration
@@ -103,6 +105,8 @@ class DAYWEAVE_API CTimeSlot : public CObject, public CDay {
   // IsValid
   // The validity flag as stored (1 valid, 0 invalid, or whatever number a caller gave).
   int IsValid() const;
+  // GetSlotType
+  // 0 relative, 1 absolute, or any other number stored by SetSlotType.
   int GetSlotType() const;
   // IsRelative, IsAbsolute
   // 1 when the slot type is 0, respectively 1.
@@ -110,6 +114,7 @@ class DAYWEAVE_API CTimeSlot : public CObject, public CDay {
   int IsAbsolute() const;
 
   // SETTERS THAT CHANGE ONLY WHAT THEY NAME
+  // Start, end, both, duration or validity flag; nothing is recomputed.
 
   void SetStartTime(COleDateTime start);
   void SetEndTime(COleDateTime end);
