@@ -6,6 +6,15 @@
 
 using namespace dayweave;
 
+// Two slots as another agent sends them, kept in a store and reported back in KQML.
+void ShowSlotsAndStore() {
+  CTimeSlotStore store;
+  store.Add(new CTimeSlot("(4/14/2003 9:00 AM)", "(4/14/2003 12:00 PM)", 180), "free", "morning");
+  store.Add(new CTimeSlot("(4/15/2003 2:00 PM)", "(4/15/2003 3:30 PM)", 90), "busy", "review");
+  std::printf("\nA store of two slots:\n%s", store.ToString().GetString());
+  std::printf("As a KQML message:   %s\n", store.ToKQML().GetString());
+}
+
 int main() {
   COleDateTime when(2003, 1, 13, 9, 30, 0);
   std::printf("An instant:           %s (day %d of the week)\n", when.Format().GetString(),
@@ -22,5 +31,7 @@ int main() {
   days.AddDays(32);
   std::printf("A set of days:        %s(%s)\n", days.ToString().GetString(),
               days.ToStringAbb().GetString());
+
+  ShowSlotsAndStore();
   return 0;
 }

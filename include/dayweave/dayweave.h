@@ -12,3 +12,5 @@
 #include "dayweave/object.h"
 #include "dayweave/text.h"
 #include "dayweave/text_array.h"
+#include "dayweave/time_slot.h"
+#include "dayweave/time_slot_store.h"
