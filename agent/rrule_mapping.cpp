@@ -1,0 +1,363 @@
+#include "agent/rrule_mapping.h"
+
+#include <optional>
+#include <vector>
+
+namespace dayweave::agent {
+
+namespace {
+
+constexpr int kWeekdays = 62;  // Monday to Friday
+constexpr int kWeekend = 65;   // Saturday and Sunday
+constexpr int kEveryDay = 127;
+
+template <std::size_t N>
+std::vector<short> Values(const short (&list)[N]) {
+  std::vector<short> values;
+  for (std::size_t i = 0; i < N && list[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
+    values.push_back(list[i]);
+  }
+  return values;
+}
+
+RuleVerdict Exact(int type, int interval, long instance, long dayOfMonth, int days) {
+  return RuleVerdict{true, RuleShape{type, interval, instance, dayOfMonth, days}, {}};
+}
+
+RuleVerdict Inexact(std::string reason) { return RuleVerdict{false, {}, std::move(reason)}; }
+
+int DayBit(short byDay) {
+  const int weekday = static_cast<int>(icalrecurrencetype_day_day_of_week(byDay));
+  return weekday >= 1 && weekday <= 7 ? 1 << (weekday - 1) : 0;
+}
+
+// The instance code of a position: 1 to 4 as they are, -1 as 5 (the last).
+std::optional<long> Instance(int position) {
+  if (position >= 1 && position <= 4) return position;
+  if (position == -1) return 5;
+  return {};
+}
+
+struct Position {
+  long instance = 0;
+  int days = 0;
+};
+
+// A position in the month from BYDAY and BYSETPOS: 2TU alone, or a set of plain days (the
+// weekdays, the weekend, all seven or one day) with one BYSETPOS.
+std::optional<Position> PositionOf(const std::vector<short>& byDay,
+                                   const std::vector<short>& bySetPos, std::string& reason) {
+  if (byDay.size() == 1 && icalrecurrencetype_day_position(byDay[0]) != 0) {
+    if (!bySetPos.empty()) {
+      reason = "its rule has BYSETPOS beside a BYDAY position";
+      return {};
+    }
+    const auto instance = Instance(icalrecurrencetype_day_position(byDay[0]));
+    if (!instance) {
+      reason = "its BYDAY position is neither 1 to 4 nor -1 (the last)";
+      return {};
+    }
+    return Position{*instance, DayBit(byDay[0])};
+  }
+  int days = 0;
+  for (short day : byDay) {
+    if (icalrecurrencetype_day_position(day) != 0) {
+      reason = "its BYDAY has several positions";
+      return {};
+    }
+    days |= DayBit(day);
+  }
+  if (bySetPos.size() != 1) {
+    reason = bySetPos.empty() ? "its BYDAY names every such day of the month"
+                              : "its rule has several BYSETPOS values";
+    return {};
+  }
+  const auto instance = Instance(bySetPos[0]);
+  if (!instance) {
+    reason = "its BYSETPOS is neither 1 to 4 nor -1 (the last)";
+    return {};
+  }
+  const bool oneDay = days != 0 && (days & (days - 1)) == 0;
+  if (days != kWeekdays && days != kWeekend && days != kEveryDay && !oneDay) {
+    reason = "its BYDAY is not the weekdays, the weekend, every day or one day";
+    return {};
+  }
+  return Position{*instance, days};
+}
+
+// Whether weeks that begin on `weekStart` group `days` (a mask) as weeks that begin on Sunday
+// do: a day that comes before weekStart in a Sunday week belongs to the week before.
+bool SameWeeksAsSunday(int days, int weekStart) {
+  const int before = (1 << (weekStart - 1)) - 1;  // Sunday up to the day before weekStart
+  return (days & before) == 0 || (days & ~before) == 0;
+}
+
+// The RFC's names of the parts that the model never holds.
+std::string UnheldPart(const icalrecurrencetype& rule) {
+  if (rule.rscale != nullptr) return "RSCALE";
+  if (!Values(rule.by_second).empty()) return "BYSECOND";
+  if (!Values(rule.by_minute).empty()) return "BYMINUTE";
+  if (!Values(rule.by_hour).empty()) return "BYHOUR";
+  if (!Values(rule.by_year_day).empty()) return "BYYEARDAY";
+  if (!Values(rule.by_week_no).empty()) return "BYWEEKNO";
+  for (short month : Values(rule.by_month)) {
+    if (icalrecurrencetype_month_is_leap(month)) return "a leap month in BYMONTH";
+  }
+  return {};
+}
+
+bool SameTime(const icaltimetype& a, const icaltimetype& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute && a.second == b.second && a.is_date == b.is_date;
+}
+
+int SecondOfDay(const LocalTime& time) { return time.hour * 3600 + time.minute * 60 + time.second; }
+
+int PropertyCount(icalcomponent* event, icalproperty_kind kind) {
+  int count = 0;
+  for (icalproperty* p = icalcomponent_get_first_property(event, kind); p != nullptr;
+       p = icalcomponent_get_next_property(event, kind)) {
+    ++count;
+  }
+  return count;
+}
+
+std::string RecurrenceSetReason(const EventRecord& event) {
+  if (PropertyCount(event.component, ICAL_RDATE_PROPERTY) > 0) return "it has RDATE";
+  if (PropertyCount(event.component, ICAL_EXDATE_PROPERTY) > 0) return "it has EXDATE";
+  if (PropertyCount(event.component, ICAL_EXRULE_PROPERTY) > 0) return "it has EXRULE";
+  if (PropertyCount(event.component, ICAL_RRULE_PROPERTY) > 1) return "it has several RRULEs";
+  if (!event.overridden.empty()) {
+    return "RECURRENCE-ID overrides replace some of its occurrences";
+  }
+  return {};
+}
+
+// Why the first occurrence does not sit inside one day of the display clock, or "".
+std::string DayFitReason(const EventRecord& event, const LocalTime& start, const LocalTime& end) {
+  if (event.start.is_date) return "it lasts all day";
+  const std::int64_t startDay = DayNumber(start.year, start.month, start.day);
+  const std::int64_t endDay = DayNumber(end.year, end.month, end.day);
+  if (endDay == startDay + 1 && SecondOfDay(end) == 0) return "it ends exactly at midnight";
+  if (endDay != startDay) return "it crosses midnight";
+  if (SecondOfDay(end) <= SecondOfDay(start)) return "its end is not after its start";
+  return {};
+}
+
+struct RuleLife {
+  bool firstIsStart = false;
+  bool counted = true;               // false when the count ran past the limit
+  std::optional<icaltimetype> last;  // the last occurrence, for a rule with COUNT or UNTIL
+};
+
+// What libical's iterator says about the rule's first and last occurrences.
+RuleLife LifeOf(const icalrecurrencetype& rule, const icaltimetype& start) {
+  RuleLife life;
+  icalrecur_iterator* iterator = icalrecur_iterator_new(rule, start);
+  if (iterator == nullptr) return life;
+  icaltimetype occurrence = icalrecur_iterator_next(iterator);
+  life.firstIsStart = !icaltime_is_null_time(occurrence) && SameTime(occurrence, start);
+  if (life.firstIsStart && (rule.count > 0 || !icaltime_is_null_time(rule.until))) {
+    occurrence.zone = start.zone;
+    long counted = 1;
+    for (icaltimetype next = icalrecur_iterator_next(iterator); !icaltime_is_null_time(next);
+         next = icalrecur_iterator_next(iterator)) {
+      occurrence = next;
+      occurrence.zone = start.zone;
+      if (++counted > kMostCountedOccurrences) {
+        life.counted = false;
+        break;
+      }
+    }
+    life.last = occurrence;
+  }
+  icalrecur_iterator_free(iterator);
+  return life;
+}
+
+// Why the occurrences between `first` and `last` (instants) would not all keep the display
+// time of day from `start` to `end`, or "".
+std::string ZoneReason(const EventRecord& event, icaltimezone* display,
+                       const std::string& displayName, ZoneChanges& changes, std::int64_t first,
+                       std::int64_t last, const LocalTime& start, const LocalTime& end) {
+  icaltimezone* own = event.start.zone != nullptr ? const_cast<icaltimezone*>(event.start.zone)
+                                                  : icaltimezone_get_utc_timezone();
+  if (own != display) {
+    const auto offset = [&](std::int64_t at) { return OffsetAt(display, at) - OffsetAt(own, at); };
+    const int shift = offset(first);
+    for (icaltimezone* zone : {own, display}) {
+      for (const ZoneChanges::Change& change : changes.Between(zone, first, last)) {
+        if (offset(change.at) != shift || offset(change.at - 1) != shift) {
+          return "its time of day on the " + displayName +
+                 " clock moves with daylight saving (its own zone changes its clocks at other "
+                 "times)";
+        }
+      }
+    }
+  }
+  // With one offset between the two clocks, the display clock's own changes are the only ones
+  // left; one that falls inside an occurrence stretches or shrinks it on that day.
+  const int from = SecondOfDay(start);
+  const int to = SecondOfDay(end);
+  for (const ZoneChanges::Change& change : changes.Between(display, first, last)) {
+    const auto local = [&](int offset) {
+      return static_cast<int>(((change.at + offset) % kSecondsPerDay + kSecondsPerDay) %
+                              kSecondsPerDay);
+    };
+    const int a = local(change.before);
+    const int b = local(change.after);
+    const int low = a < b ? a : b;
+    const int high = a < b ? b : a;
+    if (from < high && to > low) {
+      return "a daylight-saving change of the " + displayName + " clock falls within its hours";
+    }
+  }
+  return {};
+}
+
+EventMapping Expanded(std::string reason) {
+  EventMapping mapping;
+  mapping.kind = EventMapping::kExpanded;
+  mapping.reason = std::move(reason);
+  return mapping;
+}
+
+}  // namespace
+
+RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int startDay,
+                         int startWeekday) {
+  const std::string unheld = UnheldPart(rule);
+  if (!unheld.empty()) return Inexact("its rule has " + unheld);
+  if (rule.interval < 1) return Inexact("its INTERVAL is not a positive number");
+  const std::vector<short> byDay = Values(rule.by_day);
+  const std::vector<short> byMonthDay = Values(rule.by_month_day);
+  const std::vector<short> byMonth = Values(rule.by_month);
+  const std::vector<short> bySetPos = Values(rule.by_set_pos);
+  std::string reason;
+
+  switch (rule.freq) {
+    case ICAL_DAILY_RECURRENCE:
+      if (!byDay.empty() || !byMonthDay.empty() || !byMonth.empty() || !bySetPos.empty()) {
+        return Inexact("its daily rule has BYxxx parts");
+      }
+      return Exact(0, rule.interval, 0, 0, 0);
+
+    case ICAL_WEEKLY_RECURRENCE: {
+      if (!byMonthDay.empty() || !byMonth.empty() || !bySetPos.empty()) {
+        return Inexact("its weekly rule has BYMONTH, BYMONTHDAY or BYSETPOS");
+      }
+      int days = 0;
+      for (short day : byDay) {
+        if (icalrecurrencetype_day_position(day) != 0) {
+          return Inexact("its weekly BYDAY has a position");
+        }
+        days |= DayBit(day);
+      }
+      const int startBit = 1 << (startWeekday - 1);
+      if (days == 0) days = startBit;
+      const int weekStart = static_cast<int>(rule.week_start);
+      if (rule.interval > 1 && weekStart >= 1 && weekStart <= 7 &&
+          !SameWeeksAsSunday(days | startBit, weekStart)) {
+        return Inexact(
+            "its WKST starts weeks on another day than Sunday, which changes which "
+            "weeks count");
+      }
+      return Exact(1, rule.interval, 0, 0, days);
+    }
+
+    case ICAL_MONTHLY_RECURRENCE:
+      if (!byMonth.empty()) return Inexact("its monthly rule has BYMONTH");
+      if (byDay.empty()) {
+        if (!bySetPos.empty()) return Inexact("its rule has BYSETPOS without BYDAY");
+        if (byMonthDay.size() > 1) return Inexact("its rule has several BYMONTHDAY values");
+        if (byMonthDay.size() == 1 && (byMonthDay[0] < 1 || byMonthDay[0] > 31)) {
+          return Inexact("its BYMONTHDAY counts from the end of the month");
+        }
+        return Exact(2, rule.interval, 0, byMonthDay.empty() ? startDay : byMonthDay[0], 0);
+      }
+      if (!byMonthDay.empty()) return Inexact("its rule has both BYDAY and BYMONTHDAY");
+      if (const auto position = PositionOf(byDay, bySetPos, reason)) {
+        return Exact(3, rule.interval, position->instance, 0, position->days);
+      }
+      return Inexact(reason);
+
+    case ICAL_YEARLY_RECURRENCE:
+      if (rule.interval != 1) return Inexact("its yearly rule has an INTERVAL above 1");
+      if (byMonth.size() > 1) return Inexact("its rule has several BYMONTH values");
+      if (byMonth.size() == 1 && byMonth[0] != startMonth) {
+        return Inexact("its BYMONTH is not the month of DTSTART");
+      }
+      if (byDay.empty()) {
+        if (!bySetPos.empty()) return Inexact("its rule has BYSETPOS without BYDAY");
+        if (!byMonthDay.empty() && byMonth.empty()) {
+          return Inexact("its BYMONTHDAY without BYMONTH repeats every month");
+        }
+        if (byMonthDay.size() > 1 || (byMonthDay.size() == 1 && byMonthDay[0] != startDay)) {
+          return Inexact("its BYMONTHDAY is not the day of DTSTART");
+        }
+        return Exact(5, 1, 0, startDay, 0);
+      }
+      if (byMonth.empty()) return Inexact("its yearly BYDAY counts through the whole year");
+      if (!byMonthDay.empty()) return Inexact("its rule has both BYDAY and BYMONTHDAY");
+      if (const auto position = PositionOf(byDay, bySetPos, reason)) {
+        return Exact(6, 1, position->instance, 0, position->days);
+      }
+      return Inexact(reason);
+
+    default:
+      return Inexact(std::string("its rule repeats FREQ=") + icalrecur_freq_to_string(rule.freq));
+  }
+}
+
+EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
+                      const std::string& displayName, ZoneChanges& changes) {
+  const std::string setReason = RecurrenceSetReason(event);
+  icalproperty* rrule = icalcomponent_get_first_property(event.component, ICAL_RRULE_PROPERTY);
+  if (rrule == nullptr && setReason.empty()) return EventMapping{};
+  if (!setReason.empty()) return Expanded(setReason);
+
+  const icalrecurrencetype rule = icalproperty_get_rrule(rrule);
+  const icaltimetype& own = event.start;
+  const RuleVerdict verdict =
+      ClassifyRule(rule, own.month, own.day, DayOfWeek(DayNumber(own.year, own.month, own.day)));
+  if (!verdict.exact) return Expanded(verdict.reason);
+
+  const LocalTime start = ToDisplay(event.start, display);
+  const LocalTime end = ToDisplay(event.end, display);
+  const std::string dayFit = DayFitReason(event, start, end);
+  if (!dayFit.empty()) return Expanded(dayFit);
+  if (start.year != own.year || start.month != own.month || start.day != own.day) {
+    return Expanded("on the " + displayName + " clock it falls on another date than in its zone");
+  }
+
+  const RuleLife life = LifeOf(rule, event.start);
+  if (!life.firstIsStart) return Expanded("its DTSTART is not one of the dates its rule gives");
+  if (!life.counted) {
+    return Expanded("its rule runs past " + std::to_string(kMostCountedOccurrences) +
+                    " occurrences");
+  }
+  const std::int64_t first = InstantOf(event.start);
+  const std::int64_t length = InstantOf(event.end) - first;
+  const std::int64_t last = life.last ? InstantOf(*life.last) + length : kForever;
+  if (!IsFloating(event.start)) {
+    const std::string zone =
+        ZoneReason(event, display, displayName, changes, first, last, start, end);
+    if (!zone.empty()) return Expanded(zone);
+  }
+
+  EventMapping mapping;
+  mapping.kind = EventMapping::kRecurring;
+  mapping.shape = verdict.shape;
+  mapping.patternStart = start;
+  mapping.patternEnd = end;
+  if (life.last) {
+    const LocalTime lastStart = ToDisplay(*life.last, display);
+    mapping.ends = 1;
+    mapping.patternEnd.year = lastStart.year;
+    mapping.patternEnd.month = lastStart.month;
+    mapping.patternEnd.day = lastStart.day;
+  }
+  return mapping;
+}
+
+}  // namespace dayweave::agent
