@@ -84,6 +84,6 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
 
 // The most occurrences counted to find the last one of a rule with COUNT or UNTIL; a rule
 // that runs longer is expanded instead.
-constexpr long kMostCountedOccurrences = 100000;
+constexpr long kMostCountedOccurrences = 50000;
 
 }  // namespace dayweave::agent
