@@ -6,6 +6,43 @@
 
 using namespace dayweave;
 
+namespace {
+
+// The scheduler's typical question, asked of a weekly meeting and of a one-off appointment
+// beside it: is the user free for 30 minutes from Monday 13 January 2003 09:30?
+void ShowAppointments() {
+  const COleDateTime patternStart(2003, 1, 6, 9, 0, 0);
+  const COleDateTime patternEnd(2003, 1, 6, 10, 0, 0);
+  // Busy (2), weekly (1), every week, Mondays (day set 2), never ending.
+  CAppointment weekly(1, "Team meeting", "", "Room 2", "", "", patternStart, patternEnd, 60, 1, 15,
+                      2, COleDateTime(2003, 12, 31, 0, 0, 0), "", 1, 1, 0, 0, patternStart,
+                      patternEnd, 0, 2);
+  // Out of office (3) from 09:45 to 10:30 the same Monday.
+  CAppointment dentist(2, "Dentist", "", "", "", "", COleDateTime(2003, 1, 13, 9, 45, 0),
+                       COleDateTime(2003, 1, 13, 10, 30, 0), 45, 1, 90, 3,
+                       COleDateTime(2003, 1, 14, 0, 0, 0), "");
+
+  const COleDateTime when(2003, 1, 13, 9, 30, 0);
+  for (CAppointment* appointment : {&weekly, &dentist}) {
+    std::printf("\n%s%s: %s, %s, reminder %s\n", appointment->GetSubject().GetString(),
+                appointment->IsRecurring() ? " (recurring)" : "",
+                appointment->GetApptStatusString().GetString(),
+                appointment->GetDurationString().GetString(),
+                appointment->GetReminderString().GetString());
+    std::printf(
+        "  starts %s, ends %s, expires %s [%s]\n", appointment->GetStartTimeString().GetString(),
+        appointment->GetEndTimeString().GetString(), appointment->GetExpiresString().GetString(),
+        appointment->GetRecurringStr().GetString());
+    const CString instant = "free at " + when.Format() + "?";
+    std::printf("  %-36s %d\n", instant.GetString(), appointment->IsFree(when));
+    std::printf("  %-36s %d\n", "free for the 30 minutes from then?",
+                appointment->IsFree(when, 30));
+    std::printf("  %-36s %d\n", "occurs on 13 January 2003?", appointment->OccursOn(13, 1, 2003));
+  }
+}
+
+}  // namespace
+
 int main() {
   COleDateTime when(2003, 1, 13, 9, 30, 0);
   std::printf("An instant:           %s (day %d of the week)\n", when.Format().GetString(),
@@ -22,5 +59,7 @@ int main() {
   days.AddDays(32);
   std::printf("A set of days:        %s(%s)\n", days.ToString().GetString(),
               days.ToStringAbb().GetString());
+
+  ShowAppointments();
   return 0;
 }

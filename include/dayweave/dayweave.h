@@ -6,6 +6,7 @@
 // This umbrella header brings in every public class of the library.
 #pragma once
 
+#include "dayweave/appointment.h"
 #include "dayweave/date_time.h"
 #include "dayweave/date_time_span.h"
 #include "dayweave/day.h"
