@@ -20,7 +20,7 @@ struct Date {
 };
 
 // A rule as an appointment fills it.
-struct RuleSpec {
+struct RuleFields {
   int type;
   long interval;
   long instance;
@@ -31,15 +31,15 @@ struct RuleSpec {
   Date end = {2003, 1, 1};
 };
 
-CRecurrenceData Build(const RuleSpec& spec) {
-  CRecurrenceData rule(spec.type);
-  rule.SetInterval(spec.interval);
-  rule.SetInstance(spec.instance);
-  rule.Ends(spec.ends);
-  rule.SetStartDate(spec.start.year, spec.start.month, spec.start.day);
-  rule.SetEndDate(spec.end.year, spec.end.month, spec.end.day);
-  rule.SetDayOfMonth(spec.dayOfMonth);
-  rule.SetDays(static_cast<unsigned int>(spec.days));
+CRecurrenceData Build(const RuleFields& fields) {
+  CRecurrenceData rule(fields.type);
+  rule.SetInterval(fields.interval);
+  rule.SetInstance(fields.instance);
+  rule.Ends(fields.ends);
+  rule.SetStartDate(fields.start.year, fields.start.month, fields.start.day);
+  rule.SetEndDate(fields.end.year, fields.end.month, fields.end.day);
+  rule.SetDayOfMonth(fields.dayOfMonth);
+  rule.SetDays(static_cast<unsigned int>(fields.days));
   return rule;
 }
 
@@ -49,7 +49,7 @@ constexpr int kWeekdays = 62, kWeekend = 65, kEvery = 127;
 TEST(OccurrenceTest, HandListedDates) {
   const struct {
     const char* what;
-    RuleSpec rule;
+    RuleFields rule;
     std::vector<Date> occurs, doesNot;
   } cases[] = {
       {"daily every third day",
@@ -170,12 +170,12 @@ std::optional<chrono::sys_days> Position(chrono::year_month month, int days, lon
   return std::nullopt;
 }
 
-std::set<long> Enumerate(const RuleSpec& spec, chrono::sys_days until) {
+std::set<long> Enumerate(const RuleFields& fields, chrono::sys_days until) {
   std::set<long> found;
-  const chrono::sys_days start = Sys(spec.start);
-  const long step = std::labs(spec.interval);
+  const chrono::sys_days start = Sys(fields.start);
+  const long step = std::labs(fields.interval);
   auto add = [&](chrono::sys_days date) {
-    if (date < start || date > until || (spec.ends != 0 && date > Sys(spec.end))) return;
+    if (date < start || date > until || (fields.ends != 0 && date > Sys(fields.end))) return;
     found.insert(date.time_since_epoch().count());
   };
   const chrono::year_month_day first{start};
@@ -183,28 +183,28 @@ std::set<long> Enumerate(const RuleSpec& spec, chrono::sys_days until) {
   const chrono::year lastYear = chrono::year_month_day{until}.year();
   auto monthStart = [](chrono::year_month month) { return chrono::sys_days{month / 1}; };
 
-  switch (spec.type) {
+  switch (fields.type) {
     case 0:
-      if (spec.days != 0) break;
+      if (fields.days != 0) break;
       for (chrono::sys_days d = start; d <= until; d += chrono::days{step}) add(d);
       break;
     case 1:
       for (chrono::sys_days sunday = start - (chrono::weekday{start} - chrono::Sunday);
            sunday <= until; sunday += chrono::weeks{step}) {
         for (int i = 0; i < 7; ++i) {
-          if (spec.days & (1 << i)) add(sunday + chrono::days{i});
+          if (fields.days & (1 << i)) add(sunday + chrono::days{i});
         }
       }
       break;
     case 2:
       for (auto m = firstMonth; monthStart(m) <= until; m += chrono::months{step}) {
-        const auto date = m / chrono::day{static_cast<unsigned>(spec.dayOfMonth)};
+        const auto date = m / chrono::day{static_cast<unsigned>(fields.dayOfMonth)};
         if (date.ok()) add(chrono::sys_days{date});
       }
       break;
     case 3:
       for (auto m = firstMonth; monthStart(m) <= until; m += chrono::months{step}) {
-        if (const auto date = Position(m, spec.days, spec.instance)) add(*date);
+        if (const auto date = Position(m, fields.days, fields.instance)) add(*date);
       }
       break;
     case 5:
@@ -215,7 +215,7 @@ std::set<long> Enumerate(const RuleSpec& spec, chrono::sys_days until) {
       break;
     case 6:
       for (chrono::year y = first.year(); y <= lastYear; ++y) {
-        if (const auto date = Position(y / first.month(), spec.days, spec.instance)) add(*date);
+        if (const auto date = Position(y / first.month(), fields.days, fields.instance)) add(*date);
       }
       break;
     default:
@@ -226,7 +226,7 @@ std::set<long> Enumerate(const RuleSpec& spec, chrono::sys_days until) {
 
 TEST(OccurrenceTest, YearsOfDatesAgreeWithAnIndependentEnumeration) {
   const struct {
-    RuleSpec spec;
+    RuleFields fields;
     int years;
   } rules[] = {
       {{0, 1, 0, 0, 0, {2003, 4, 14}}, 4},
@@ -265,15 +265,15 @@ TEST(OccurrenceTest, YearsOfDatesAgreeWithAnIndependentEnumeration) {
       {{6, 4, 2, kFri, 0, {2003, 8, 20}, 1, {2007, 8, 31}}, 6},
   };
   for (const auto& r : rules) {
-    const RuleSpec& spec = r.spec;
+    const RuleFields& fields = r.fields;
     SCOPED_TRACE(testing::Message()
-                 << "type " << spec.type << " interval " << spec.interval << " from "
-                 << spec.start.year << "-" << spec.start.month << "-" << spec.start.day);
-    const chrono::sys_days from = Sys(spec.start) - chrono::days{40};
-    const chrono::sys_days until = Sys(spec.start) + chrono::days{366 * r.years};
-    const std::set<long> expected = Enumerate(spec, until);
+                 << "type " << fields.type << " interval " << fields.interval << " from "
+                 << fields.start.year << "-" << fields.start.month << "-" << fields.start.day);
+    const chrono::sys_days from = Sys(fields.start) - chrono::days{40};
+    const chrono::sys_days until = Sys(fields.start) + chrono::days{366 * r.years};
+    const std::set<long> expected = Enumerate(fields, until);
     ASSERT_GE(expected.size(), 2u);
-    const CRecurrenceData rule = Build(spec);
+    const CRecurrenceData rule = Build(fields);
     std::vector<std::string> wrong;
     for (chrono::sys_days d = from; d <= until; d += chrono::days{1}) {
       const chrono::year_month_day ymd{d};
@@ -363,7 +363,7 @@ TEST(OccurrenceTest, NumbersThatFormNoDateNeverOccur) {
 }
 
 TEST(OccurrenceTest, RulesThatNeverOccur) {
-  std::vector<RuleSpec> never = {
+  std::vector<RuleFields> never = {
       {0, 1, 0, kMon, 0, {2003, 1, 1}},  // daily with days set
       {1, 1, 0, 0, 0, {2003, 1, 1}},     // weekly without days
       {4, 1, 1, kEvery, 15, {2003, 1, 1}},  {7, 1, 1, kEvery, 15, {2003, 1, 1}},
@@ -385,8 +385,8 @@ TEST(OccurrenceTest, RulesThatNeverOccur) {
     }
   }
   const chrono::sys_days first = Sys({2003, 1, 1});
-  for (const RuleSpec& spec : never) {
-    const CRecurrenceData rule = Build(spec);
+  for (const RuleFields& fields : never) {
+    const CRecurrenceData rule = Build(fields);
     int occurrences = 0;
     for (chrono::sys_days d = first; d < first + chrono::days{400}; d += chrono::days{1}) {
       const chrono::year_month_day ymd{d};
@@ -394,8 +394,8 @@ TEST(OccurrenceTest, RulesThatNeverOccur) {
                                    static_cast<int>(static_cast<unsigned>(ymd.month())),
                                    static_cast<int>(ymd.year()));
     }
-    EXPECT_EQ(occurrences, 0) << "type " << spec.type << " days " << spec.days << " instance "
-                              << spec.instance << " day of month " << spec.dayOfMonth;
+    EXPECT_EQ(occurrences, 0) << "type " << fields.type << " days " << fields.days << " instance "
+                              << fields.instance << " day of month " << fields.dayOfMonth;
   }
 }
 

@@ -54,7 +54,8 @@
 //   entries and results, a first day of the month with status invalid, and 0 from every test.
 //
 // NOTHING FOUND
-//   OccursOn answers 0 for numbers that form no date (31 April, month 13, year 0).
+//   OccursOn answers 0 for numbers that form no date (31 April, month 13) or that lie outside
+//   the years 100 to 9999.
 #pragma once
 
 #include "dayweave/date_time.h"
