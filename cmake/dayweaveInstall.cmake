@@ -9,7 +9,8 @@
 #   lib/pkgconfig/dayweave.pc                the pkg-config file         (component Development)
 #
 # Every installed file that names a path finds it relative to its own location, so an
-# installed tree can be moved to another prefix.
+# installed tree can be moved to another prefix, and `cpack -G DEB` turns the two components
+# into the packages dayweave and dayweave-dev.
 
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -80,3 +81,34 @@ function(dayweave_install_agent)
     COMPONENT Runtime)
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL dayweave_install_agent)
+
+# Debian packages: `cpack -G DEB` in the build folder.
+set(CPACK_PACKAGE_NAME dayweave)
+set(CPACK_PACKAGE_VENDOR "dayweave")
+set(CPACK_PACKAGE_CONTACT "dayweave maintainers <maintainers@users.noreply.c-seed-14911796.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_COMPONENTS_ALL Runtime Development)
+set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS Runtime)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME dayweave)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+string(CONCAT CPACK_DEBIAN_RUNTIME_DESCRIPTION
+  "calendar reasoning for scheduling agents\n"
+  "The shared library libdayweave answers a scheduling agent's calendar questions: whether "
+  "an appointment, one-off or recurring by an Outlook-style rule, leaves the user free, and "
+  "which time slots to offer other agents in a KQML tell message. The package holds the "
+  "library and the command-line agent dayweave_agent.")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME dayweave-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+string(CONCAT CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+  "calendar reasoning for scheduling agents - development files\n"
+  "The C++20 headers of libdayweave, its CMake package (find_package(dayweave)) and its "
+  "pkg-config file (dayweave.pc).")
+include(CPack)
