@@ -1,5 +1,6 @@
-// Books a one-hour meeting and asks whether the user is free during and after it, through an
-// installed dayweave found by pkg-config. Exits with 1 when an answer is wrong.
+// Books a one-hour meeting through an installed dayweave found by pkg-config, and asks whether
+// the user is free for an hour that overlaps it and for the half hour after it. Exits with 1
+// when an answer is wrong.
 #include <cstdio>
 
 #include <dayweave/dayweave.h>
@@ -7,11 +8,16 @@
 using namespace dayweave;
 
 int main() {
-  COleDateTime start;
+  COleDateTime start, end, query;
   start.ParseDateTime("2003-04-14T10:00");
-  const COleDateTime end = start + COleDateTimeSpan(0, 1, 0, 0);
-  const COleDateTime query = start + COleDateTimeSpan(0, 0, 30, 0);
-  const int isFree = (query >= start && query < end) ? 0 : 1;
-  std::printf("free at %s: %d\n", query.Format().GetString(), isFree);
-  return isFree == 0 ? 0 : 1;
+  end.ParseDateTime("2003-04-14T11:00");
+  query.ParseDateTime("2003-04-14T09:30");
+  const int busy = 2;
+  CAppointment meeting(1, "Planning", "", "", "", "", start, end, 60, 0, 0, busy, end, "");
+
+  const int freeOverlapping = meeting.IsFree(query, 60);
+  const int freeAfter = meeting.IsFree(end, 30);
+  std::printf("free for 60 minutes from %s: %d\n", query.Format().GetString(), freeOverlapping);
+  std::printf("free for 30 minutes from %s: %d\n", end.Format().GetString(), freeAfter);
+  return freeOverlapping == 0 && freeAfter == 1 ? 0 : 1;
 }
