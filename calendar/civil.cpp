@@ -16,9 +16,6 @@ using std::chrono::year;
 using std::chrono::year_month_day;
 
 constexpr long kUnixEpochDayNumber = 25569;
-constexpr long kFirstDayNumber = -657434;  // 1 January 100
-constexpr long kLastDayNumber = 2958465;   // 31 December 9999
-constexpr long kSecondsPerDay = 86400;
 
 }  // namespace
 

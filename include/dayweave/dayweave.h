@@ -6,10 +6,12 @@
 // This umbrella header brings in every public class of the library.
 #pragma once
 
+#include "dayweave/appointment.h"
 #include "dayweave/date_time.h"
 #include "dayweave/date_time_span.h"
 #include "dayweave/day.h"
 #include "dayweave/object.h"
+#include "dayweave/recurrence_data.h"
 #include "dayweave/text.h"
 #include "dayweave/text_array.h"
 #include "dayweave/time_slot.h"

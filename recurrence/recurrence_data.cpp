@@ -1,0 +1,83 @@
+// The recurrence rule's construction, setters and daily time window.
+#include "dayweave/recurrence_data.h"
+
+namespace dayweave {
+
+namespace {
+
+// The hour, minute and second of `value` on 30 December 1899, its date dropped. A value that
+// cannot be read gives components of -1, and so an invalid time with day count 0.0.
+COleDateTime TimeOfDay(const COleDateTime& value) {
+  DateTimeParts parts;
+  value.GetAsSystemTime(parts);
+  COleDateTime time;
+  time.SetTime(parts.hour, parts.minute, parts.second);
+  return time;
+}
+
+}  // namespace
+
+CRecurrenceData::CRecurrenceData() = default;
+
+CRecurrenceData::CRecurrenceData(int type) : m_status(1), m_type(type) {}
+
+CRecurrenceData::CRecurrenceData(const CRecurrenceData& other) = default;
+
+CRecurrenceData& CRecurrenceData::operator=(const CRecurrenceData& other) = default;
+
+CRecurrenceData::~CRecurrenceData() = default;
+
+void CRecurrenceData::SetRecType(int type) { m_type = type; }
+
+void CRecurrenceData::SetStatus(int status) { m_status = status; }
+
+void CRecurrenceData::SetInterval(long interval) {
+  // The interval divides day, week and month counts, so it is never left at 0.
+  const int stored = static_cast<int>(interval);
+  m_interval = stored == 0 ? 1 : stored;
+}
+
+void CRecurrenceData::SetInstance(long instance) { m_instance = static_cast<int>(instance); }
+
+void CRecurrenceData::Ends(int ends) { m_ends = ends; }
+
+void CRecurrenceData::SetDayOfMonth(long dayOfMonth) {
+  m_dayOfMonth = static_cast<int>(dayOfMonth);
+}
+
+void CRecurrenceData::SetStartTime(const COleDateTime& time) { m_startTime = time; }
+
+void CRecurrenceData::SetStartTime(int hour, int minute, int second) {
+  m_startTime.SetTime(hour, minute, second);
+}
+
+void CRecurrenceData::SetEndTime(const COleDateTime& time) { m_endTime = time; }
+
+void CRecurrenceData::SetEndTime(int hour, int minute, int second) {
+  m_endTime.SetTime(hour, minute, second);
+}
+
+void CRecurrenceData::SetStartDate(const COleDateTime& date) { m_startDate = date; }
+
+void CRecurrenceData::SetStartDate(int year, int month, int day) {
+  m_startDate.SetDate(year, month, day);
+}
+
+void CRecurrenceData::SetEndDate(const COleDateTime& date) { m_endDate = date; }
+
+void CRecurrenceData::SetEndDate(int year, int month, int day) {
+  m_endDate.SetDate(year, month, day);
+}
+
+int CRecurrenceData::IsWithinTime(const COleDateTime& time) const {
+  const COleDateTime at = TimeOfDay(time);
+  return at >= m_startTime && at < m_endTime ? 1 : 0;
+}
+
+int CRecurrenceData::IsWithinTime(const COleDateTime& from, const COleDateTime& to) const {
+  if (TimeOfDay(to) <= m_startTime) return 0;
+  if (TimeOfDay(from) >= m_endTime) return 0;
+  return 1;
+}
+
+}  // namespace dayweave
