@@ -1,0 +1,97 @@
+#include "agent/listing.h"
+
+#include <algorithm>
+#include <array>
+
+namespace dayweave::agent {
+
+namespace {
+
+constexpr std::size_t kColumns = 8;
+
+std::array<std::string, kColumns> Columns(const Appointment& a) {
+  const CAppointment& library = a.appointment;
+  return {library.GetOutlookIndexStr().str(),
+          library.GetRecurringStr().str(),
+          library.GetStartTimeString().str(),
+          library.GetEndTimeString().str(),
+          library.GetDurationString().str(),
+          library.GetApptStatusString().str(),
+          library.IsReminder() ? library.GetReminderString().str() : "-",
+          a.event->subject};
+}
+
+bool ByEventThenStart(const Appointment& a, const Appointment& b) {
+  if (a.event->index != b.event->index) return a.event->index < b.event->index;
+  return a.start < b.start;
+}
+
+// The occurrences of an expanded event that start in the year from its first start.
+void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
+                  std::vector<Appointment>& listed, std::vector<std::string>& warnings) {
+  const EventRecord& event = *expanded.event;
+  const LocalTime first = ToDisplay(event.start, schedule.Display());
+  const std::int64_t until =
+      (DayNumber(first.year + 1, first.month, 1) + first.day - 1) * kSecondsPerDay +
+      ToSeconds(first) % kSecondsPerDay;
+  OccurrenceStream stream(event, schedule.Display(), InstantOf(event.start));
+  Occurrence occurrence;
+  while (stream.Next(occurrence) && occurrence.start < until) {
+    if (InLibraryRange(FromSeconds(occurrence.start)) &&
+        InLibraryRange(FromSeconds(occurrence.end))) {
+      listed.push_back(OccurrenceAppointment(event, occurrence));
+    }
+  }
+  if (stream.OverLimit()) {
+    warnings.push_back(EventLabel(schedule.File().name, event) + " stops after " +
+                       std::to_string(kMostExpansionSteps) +
+                       " steps of libical's iterator; later occurrences are left out");
+  }
+}
+
+}  // namespace
+
+std::vector<Appointment> Listed(const Schedule& schedule, std::optional<std::int64_t> onDay,
+                                std::vector<std::string>& warnings) {
+  std::vector<Appointment> listed;
+  if (onDay) {
+    DaySweep sweep(schedule, *onDay);
+    const LocalTime date = FromSeconds(*onDay * kSecondsPerDay);
+    for (const Appointment* a : sweep.Touching(*onDay)) {
+      if (a->appointment.OccursOn(date.day, date.month, date.year)) listed.push_back(*a);
+    }
+    warnings.insert(warnings.end(), sweep.Warnings().begin(), sweep.Warnings().end());
+  } else {
+    listed = schedule.OneOffs();
+    listed.insert(listed.end(), schedule.Recurring().begin(), schedule.Recurring().end());
+    for (const ExpandedEvent& expanded : schedule.Expanded()) {
+      AddFirstYear(schedule, expanded, listed, warnings);
+    }
+  }
+  std::stable_sort(listed.begin(), listed.end(), ByEventThenStart);
+  return listed;
+}
+
+std::string Rows(const std::vector<Appointment>& appointments) {
+  std::vector<std::array<std::string, kColumns>> rows;
+  std::array<std::size_t, kColumns> widths{};
+  for (const Appointment& a : appointments) {
+    rows.push_back(Columns(a));
+    for (std::size_t i = 0; i < kColumns; ++i) {
+      widths[i] = std::max(widths[i], rows.back()[i].size());
+    }
+  }
+  std::string text;
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t i = 0; i < kColumns; ++i) {
+      if (i > 0) line += "  ";
+      line += row[i];
+      if (i + 1 < kColumns) line.append(widths[i] - row[i].size(), ' ');
+    }
+    text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+  }
+  return text;
+}
+
+}  // namespace dayweave::agent

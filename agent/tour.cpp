@@ -1,0 +1,144 @@
+#include "agent/tour.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "agent/availability.h"
+#include "agent/calendar_reader.h"
+#include "agent/listing.h"
+#include "agent/sample_calendar.h"
+#include "agent/schedule.h"
+#include "agent/time_zones.h"
+#include "dayweave/time_slot.h"
+#include "dayweave/time_slot_store.h"
+
+namespace dayweave::agent {
+
+namespace {
+
+constexpr const char* kSampleName = "examples/sample.ics";
+
+std::string Indented(const std::string& text, const char* indent = "   ") {
+  std::string result;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t end = text.find('\n', begin);
+    const std::size_t stop = end == std::string::npos ? text.size() : end;
+    result += indent + text.substr(begin, stop - begin) + "\n";
+    begin = stop + 1;
+  }
+  return result;
+}
+
+const Appointment* EventNumber(const Schedule& schedule, int index) {
+  for (const auto* group : {&schedule.OneOffs(), &schedule.Recurring()}) {
+    for (const Appointment& a : *group) {
+      if (a.event->index == index) return &a;
+    }
+  }
+  return nullptr;
+}
+
+void ShowCalendar(std::ostream& out, const Schedule& schedule) {
+  out << "1. The sample calendar, as `dayweave list " << kSampleName << "` prints it\n"
+      << "   (index, R for recurring, start, end, duration, status, reminder, subject):\n\n";
+  std::vector<std::string> warnings;
+  out << Indented(Rows(Listed(schedule, std::nullopt, warnings)));
+  for (const std::string& note : schedule.ExpansionNotes()) out << "\n" << Indented(note);
+  out << "\n";
+}
+
+void ShowTypicalQuestion(std::ostream& out, const Schedule& schedule) {
+  const COleDateTime when(2003, 1, 13, 9, 30, 0);
+  const std::string at = when.Format().str();
+  out << "2. Is the user free for 30 minutes from " << at << "?\n\n";
+  for (int index : {1, 2}) {
+    const Appointment* a = EventNumber(schedule, index);
+    if (a == nullptr) continue;
+    const CAppointment& appointment = a->appointment;
+    out << "   " << a->event->subject << " ("
+        << (appointment.IsRecurring() ? "recurring, every Monday" : "one-off") << ", "
+        << appointment.GetApptStatusString().str() << ", " << appointment.GetDurationString().str()
+        << ", reminder " << appointment.GetReminderString().str() << ", from "
+        << appointment.GetStartTimeString().str() << " to " << appointment.GetEndTimeString().str()
+        << ")\n"
+        << "     IsFree(" << at << ")      = " << appointment.IsFree(when) << "\n"
+        << "     IsFree(" << at << ", 30)  = " << appointment.IsFree(when, 30) << "\n"
+        << "     OccursOn(13, 1, 2003) = " << appointment.OccursOn(13, 1, 2003)
+        << "     OccursOn(14, 1, 2003) = " << appointment.OccursOn(14, 1, 2003) << "\n";
+  }
+  out << "\n   The whole calendar (`dayweave free " << kSampleName
+      << " \"1/13/2003 9:30 AM\" 30`):\n";
+  const struct {
+    int hour, minute, minutes;
+  } questions[] = {{9, 30, 30}, {10, 0, 30}, {10, 30, 60}, {12, 0, 60}};
+  for (const auto& q : questions) {
+    const LocalTime from{2003, 1, 13, q.hour, q.minute, 0};
+    const StretchAnswer answer = AskStretch(schedule, ToSeconds(from), q.minutes);
+    out << "     " << ToOle(from).Format().str() << " for " << q.minutes
+        << " minutes: " << (answer.free ? "free" : "busy");
+    for (const Appointment& blocking : answer.blocking) {
+      out << " (" << blocking.event->subject << ", "
+          << blocking.appointment.GetApptStatusString().str() << ")";
+    }
+    out << "\n";
+  }
+  out << "\n";
+}
+
+void ShowProposedSlots(std::ostream& out, const Schedule& schedule) {
+  out << "3. Two slots that another agent proposes, read from its text:\n\n";
+  struct Proposal {
+    const char* start;
+    const char* end;
+    const char* minutes;
+    const char* id;
+  } proposals[] = {{"(4/14/2003 9:00 AM)", "(4/14/2003 10:00 AM)", "60", "proposal-1"},
+                   {"(4/15/2003 10:00 AM)", "(4/15/2003 11:30 AM)", "90", "proposal-2"}};
+  CTimeSlotStore store;
+  for (const Proposal& p : proposals) {
+    auto* slot = new CTimeSlot(CString(p.start), CString(p.end), p.minutes);
+    const auto start = FromOle(slot->GetStartTime());
+    const bool free = start && AskStretch(schedule, ToSeconds(*start), slot->GetDuration()).free;
+    out << "   CTimeSlot(\"" << p.start << "\", \"" << p.end << "\", \"" << p.minutes
+        << "\"): valid " << slot->IsValid() << ", " << slot->GetDuration()
+        << " minutes; the user is " << (free ? "free" : "busy") << "\n";
+    store.Add(slot, free ? "free" : "busy", p.id);
+  }
+  out << "\n   The store as text (ToString):\n\n"
+      << Indented(store.ToString().str(), "     ") << "\n   The store as KQML (ToKQML):\n\n     "
+      << store.ToKQML().str() << "\n\n";
+}
+
+void ShowFreeSlots(std::ostream& out, const Schedule& schedule) {
+  out << "4. The free 60-minute slots of 14 and 15 April 2003 (09:00 to 17:00, every 30\n"
+         "   minutes), as `dayweave slots "
+      << kSampleName << " 4/14/2003 4/16/2003 60` prints them:\n\n";
+  SlotQuery query;
+  query.from = ToSeconds({2003, 4, 14, 0, 0, 0});
+  query.to = ToSeconds({2003, 4, 16, 0, 0, 0});
+  query.minutes = 60;
+  CTimeSlotStore store;
+  int number = 0;
+  for (std::int64_t start : FreeSlots(schedule, query)) {
+    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free",
+              "t" + std::to_string(++number));
+  }
+  out << "     " << store.ToKQML().str() << "\n";
+}
+
+}  // namespace
+
+void RunTour(std::ostream& out) {
+  const CalendarFile file = ReadCalendar(kSampleCalendar, kSampleName);
+  const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+  out << "dayweave: a tour of the bundled sample calendar (" << kSampleName
+      << "), its times as written\n\n";
+  ShowCalendar(out, schedule);
+  ShowTypicalQuestion(out, schedule);
+  ShowProposedSlots(out, schedule);
+  ShowFreeSlots(out, schedule);
+}
+
+}  // namespace dayweave::agent
