@@ -53,27 +53,55 @@ bool LeavesFree(const Appointment& appointment, std::int64_t when, int minutes) 
   return true;
 }
 
-StretchAnswer AskInstant(const Schedule& schedule, std::int64_t when) {
+FreeBusy::FreeBusy(const Schedule& schedule) : schedule_(schedule) {}
+
+const std::vector<Appointment>& FreeBusy::Day(std::int64_t day) {
+  const auto known = days_.find(day);
+  if (known != days_.end()) return known->second;
+  if (sweep_ == nullptr || day < nextDay_) {
+    if (sweep_ != nullptr) {
+      warnings_.insert(warnings_.end(), sweep_->Warnings().begin(), sweep_->Warnings().end());
+    }
+    sweep_ = std::make_unique<DaySweep>(schedule_, day);
+    nextDay_ = day;
+  }
+  for (; nextDay_ < day; ++nextDay_) sweep_->Touching(nextDay_);
+  std::vector<Appointment>& appointments = days_[day];
+  for (const Appointment* a : sweep_->Touching(day)) appointments.push_back(*a);
+  nextDay_ = day + 1;
+  return appointments;
+}
+
+std::vector<std::string> FreeBusy::Warnings() const {
+  std::vector<std::string> warnings = warnings_;
+  if (sweep_ != nullptr) {
+    warnings.insert(warnings.end(), sweep_->Warnings().begin(), sweep_->Warnings().end());
+  }
+  return warnings;
+}
+
+StretchAnswer FreeBusy::AskInstant(std::int64_t when) {
   StretchAnswer answer;
-  DaySweep sweep(schedule, DayOf(when));
+  // Questions mostly move forward in time; the days behind this one are let go.
+  days_.erase(days_.begin(), days_.lower_bound(DayOf(when)));
   const COleDateTime at = At(when);
-  for (const Appointment* appointment : sweep.Touching(DayOf(when))) {
-    if (!appointment->appointment.IsFree(at)) answer.blocking.push_back(*appointment);
+  for (const Appointment& appointment : Day(DayOf(when))) {
+    if (!appointment.appointment.IsFree(at)) answer.blocking.push_back(appointment);
   }
   answer.free = answer.blocking.empty();
   return answer;
 }
 
-StretchAnswer AskStretch(const Schedule& schedule, std::int64_t when, int minutes) {
+StretchAnswer FreeBusy::AskStretch(std::int64_t when, int minutes) {
   StretchAnswer answer;
   const std::int64_t end = when + minutes * 60LL;
-  DaySweep sweep(schedule, DayOf(when));
+  days_.erase(days_.begin(), days_.lower_bound(DayOf(when)));
   // An appointment that meets several days of the stretch is asked once, about all of it.
-  std::set<std::pair<const EventRecord*, std::int64_t>> asked;
+  std::set<std::pair<int, std::int64_t>> asked;
   for (std::int64_t day = DayOf(when); day <= DayOf(end - 1); ++day) {
-    for (const Appointment* appointment : sweep.Touching(day)) {
-      if (!asked.emplace(appointment->event, appointment->start).second) continue;
-      if (!LeavesFree(*appointment, when, minutes)) answer.blocking.push_back(*appointment);
+    for (const Appointment& appointment : Day(day)) {
+      if (!asked.emplace(appointment.event->index, appointment.start).second) continue;
+      if (!LeavesFree(appointment, when, minutes)) answer.blocking.push_back(appointment);
     }
   }
   std::stable_sort(answer.blocking.begin(), answer.blocking.end(),
@@ -83,6 +111,14 @@ StretchAnswer AskStretch(const Schedule& schedule, std::int64_t when, int minute
                    });
   answer.free = answer.blocking.empty();
   return answer;
+}
+
+StretchAnswer AskInstant(const Schedule& schedule, std::int64_t when) {
+  return FreeBusy(schedule).AskInstant(when);
+}
+
+StretchAnswer AskStretch(const Schedule& schedule, std::int64_t when, int minutes) {
+  return FreeBusy(schedule).AskStretch(when, minutes);
 }
 
 std::vector<std::int64_t> FreeSlots(const Schedule& schedule, const SlotQuery& query) {

@@ -23,6 +23,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "agent/schedule.h"
@@ -34,13 +37,39 @@ struct StretchAnswer {
   std::vector<Appointment> blocking;  // the appointments that said busy, by event and start
 };
 
-// AskInstant
-// Whether every appointment leaves the user free at `when` (display wall-clock seconds), and
-// which do not.
-StretchAnswer AskInstant(const Schedule& schedule, std::int64_t when);
+// Answers many questions about one schedule, keeping what it learns about each day: the
+// expanded events' occurrences come from libical's iterators, which are costly to set up, so
+// the days that one question walks through serve the next.
+class FreeBusy {
+ public:
+  explicit FreeBusy(const Schedule& schedule);
 
-// AskStretch
-// Whether every appointment leaves the user free for `minutes` (at least 1) from `when`.
+  // AskInstant
+  // Whether every appointment leaves the user free at `when` (display wall-clock seconds),
+  // and which do not.
+  StretchAnswer AskInstant(std::int64_t when);
+
+  // AskStretch
+  // Whether every appointment leaves the user free for `minutes` (at least 1) from `when`.
+  StretchAnswer AskStretch(std::int64_t when, int minutes);
+
+  // Warnings
+  // The warnings of the walk over the days (see DaySweep::Warnings).
+  std::vector<std::string> Warnings() const;
+
+ private:
+  const std::vector<Appointment>& Day(std::int64_t day);
+
+  const Schedule& schedule_;
+  std::unique_ptr<DaySweep> sweep_;
+  std::int64_t nextDay_ = 0;  // the next day the sweep can give
+  std::map<std::int64_t, std::vector<Appointment>> days_;
+  std::vector<std::string> warnings_;
+};
+
+// AskInstant, AskStretch
+// One question about a schedule.
+StretchAnswer AskInstant(const Schedule& schedule, std::int64_t when);
 StretchAnswer AskStretch(const Schedule& schedule, std::int64_t when, int minutes);
 
 // LeavesFree

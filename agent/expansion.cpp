@@ -34,11 +34,12 @@ std::int64_t Seconds(const icaldurationtype& duration) { return icaldurationtype
 }  // namespace
 
 OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* display,
-                                   std::int64_t from)
+                                   std::int64_t from, long mostSteps)
     : event_(event),
       display_(display),
       start_(event.start),
-      length_(InstantOf(event.end) - InstantOf(event.start)) {
+      length_(InstantOf(event.end) - InstantOf(event.start)),
+      mostSteps_(mostSteps) {
   icalcomponent* component = event.component;
   const std::int64_t first = InstantOf(start_);
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY);
@@ -92,7 +93,7 @@ OccurrenceStream::~OccurrenceStream() {
 }
 
 void OccurrenceStream::Advance(Rule& rule) {
-  if (++steps_ > kMostExpansionSteps) {
+  if (++steps_ > mostSteps_) {
     overLimit_ = true;
     for (Rule& each : rules_) each.next = icaltime_null_time();
     nextExtra_ = extras_.size();

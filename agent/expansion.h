@@ -22,6 +22,9 @@
 
 namespace dayweave::agent {
 
+// The most iterator steps one event may take; an event that needs more stops there.
+constexpr long kMostExpansionSteps = 1000000;
+
 struct Occurrence {
   std::int64_t start = 0;  // display wall-clock seconds (see local_time.h)
   std::int64_t end = 0;
@@ -30,8 +33,10 @@ struct Occurrence {
 class OccurrenceStream {
  public:
   // The occurrences of `event` on the clock of `display`, skipping what ends before the
-  // instant `from` where libical can skip (a rule without COUNT).
-  OccurrenceStream(const EventRecord& event, icaltimezone* display, std::int64_t from);
+  // instant `from` where libical can skip (a rule without COUNT), and stopping after
+  // `mostSteps` steps of the iterators.
+  OccurrenceStream(const EventRecord& event, icaltimezone* display, std::int64_t from,
+                   long mostSteps = kMostExpansionSteps);
   ~OccurrenceStream();
   OccurrenceStream(const OccurrenceStream&) = delete;
   OccurrenceStream& operator=(const OccurrenceStream&) = delete;
@@ -41,7 +46,7 @@ class OccurrenceStream {
   bool Next(Occurrence& occurrence);
 
   // OverLimit
-  // Whether the stream stopped early because a rule had run past kMostExpansionSteps.
+  // Whether the stream stopped early because its rules had run past the most steps.
   bool OverLimit() const { return overLimit_; }
 
  private:
@@ -69,10 +74,8 @@ class OccurrenceStream {
   std::int64_t lastInstant_ = 0;
   bool emitted_ = false;
   long steps_ = 0;
+  long mostSteps_;
   bool overLimit_ = false;
 };
-
-// The most iterator steps one event may take; an event that needs more stops there.
-constexpr long kMostExpansionSteps = 1000000;
 
 }  // namespace dayweave::agent

@@ -189,8 +189,8 @@ std::string ZoneReason(const EventRecord& event, icaltimezone* display,
       for (const ZoneChanges::Change& change : changes.Between(zone, first, last)) {
         if (offset(change.at) != shift || offset(change.at - 1) != shift) {
           return "its time of day on the " + displayName +
-                 " clock moves with daylight saving (its own zone changes its clocks at other "
-                 "times)";
+                 " clock moves with daylight saving, which its own zone keeps on other dates "
+                 "or not at all";
         }
       }
     }

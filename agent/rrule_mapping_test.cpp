@@ -181,11 +181,11 @@ TEST_F(MapEventTest, RecurrenceSetsAndTimesOfDayThatMustBeExpanded) {
        "its rule runs past 50000 occurrences"},
       {"DTSTART;TZID=America/New_York:20030106T090000\n"
        "DTEND;TZID=America/New_York:20030106T100000\nRRULE:FREQ=WEEKLY\n",
-       "its time of day on the Europe/Berlin clock moves with daylight saving (its own zone "
-       "changes its clocks at other times)"},
+       "its time of day on the Europe/Berlin clock moves with daylight saving, which its own "
+       "zone keeps on other dates or not at all"},
       {"DTSTART:20030106T080000Z\nDTEND:20030106T090000Z\nRRULE:FREQ=WEEKLY\n",
-       "its time of day on the Europe/Berlin clock moves with daylight saving (its own zone "
-       "changes its clocks at other times)"},
+       "its time of day on the Europe/Berlin clock moves with daylight saving, which its own "
+       "zone keeps on other dates or not at all"},
       {"DTSTART;TZID=Europe/Berlin:20030105T013000\nDTEND;TZID=Europe/Berlin:20030105T033000\n"
        "RRULE:FREQ=WEEKLY\n",
        "a daylight-saving change of the Europe/Berlin clock falls within its hours"},
