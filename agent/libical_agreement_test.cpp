@@ -7,11 +7,13 @@
 // day by day over several years.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "agent/availability.h"
 #include "agent/calendar_reader.h"
+#include "agent/rrule_mapping.h"
 #include "agent/sample_calendar.h"
 #include "agent/schedule.h"
 #include "agent/test_support.h"
@@ -142,6 +144,144 @@ TEST(LibicalAgreementTest, OtherTestCalendars) {
   for (const char* name : {"broken.ics", "crlf.ics"}) {
     ExpectAgreement(testing::ReadTestFile(testing::TestDataPath(name)), name, "UTC",
                     {2003, 4, 13, 0, 0, 0}, {2003, 4, 17, 0, 0, 0});
+  }
+}
+
+// Every event of recurrence.ics, as the agent takes it: the type code of a recurring
+// appointment, 'o' for a one-off, or the reason it is expanded.
+TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpected) {
+  const CalendarFile file =
+      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("recurrence.ics")), "r.ics");
+  ASSERT_EQ(file.warnings.size(), 0u);
+  const Schedule schedule(file, FindZone("Europe/Berlin"), "Europe/Berlin");
+  std::map<int, std::string> taken;
+  for (const Appointment& a : schedule.OneOffs()) taken[a.event->index] = "one-off";
+  for (const ExpandedEvent& e : schedule.Expanded()) taken[e.event->index] = e.reason;
+  ZoneChanges changes;
+  const std::map<int, std::string> expected = {
+      {1, "type 0"},
+      {2, "type 1"},
+      {3, "type 1"},
+      {4, "type 2"},
+      {5, "type 3"},
+      {6, "type 3"},
+      {7, "type 3"},
+      {8, "type 3"},
+      {9, "type 6"},
+      {10, "type 5"},
+      {11, "it has EXDATE"},
+      {12, "it has RDATE"},
+      {13, "RECURRENCE-ID overrides replace some of its occurrences"},
+      {14, "one-off"},
+      {15, "one-off"},
+      {16, "its rule has BYHOUR"},
+      {17, "its BYDAY position is neither 1 to 4 nor -1 (the last)"},
+      {18, "its BYDAY position is neither 1 to 4 nor -1 (the last)"},
+      {19, "its yearly rule has an INTERVAL above 1"},
+      {20, "its WKST starts weeks on another day than Sunday, which changes which weeks count"},
+      {21, "it crosses midnight"},
+      {22, "it ends exactly at midnight"},
+      {23, "it lasts all day"},
+      {24, "its end is not after its start"},
+      {25, "its DTSTART is not one of the dates its rule gives"},
+      {26, "its BYMONTHDAY counts from the end of the month"},
+      {27, "one-off"},
+      {28, "one-off"},
+      {29, "one-off"},
+      {30, "one-off"},
+      {31, "one-off"},
+  };
+  for (const Appointment& a : schedule.Recurring()) {
+    const EventMapping mapping =
+        MapEvent(*a.event, FindZone("Europe/Berlin"), "Europe/Berlin", changes);
+    taken[a.event->index] = "type " + std::to_string(mapping.shape.type);
+  }
+  EXPECT_EQ(taken, expected);
+}
+
+// The years over which the mapped shapes are compared with libical, day by day.
+constexpr int kLastComparedYear = 2011;
+
+TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
+  struct Case {
+    const char* start;
+    const char* rule;
+    int type;
+  } cases[] = {
+      {"20030102T090000", "FREQ=DAILY;INTERVAL=3", 0},
+      {"20030102T090000", "FREQ=DAILY;COUNT=100", 0},
+      {"20030106T100000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=20050530T100000", 1},
+      {"20030107T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH", 1},
+      {"20030105T140000", "FREQ=WEEKLY;INTERVAL=3;BYDAY=SU,SA;WKST=SU", 1},
+      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=4", 1},
+      {"20030131T160000", "FREQ=MONTHLY;BYMONTHDAY=31", 2},
+      {"20030130T160000", "FREQ=MONTHLY;INTERVAL=5", 2},
+      {"20030129T160000", "FREQ=MONTHLY;INTERVAL=12;BYMONTHDAY=29", 2},
+      {"20030114T120000", "FREQ=MONTHLY;BYDAY=2TU", 3},
+      {"20030131T120000", "FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR", 3},
+      {"20030131T120000", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", 3},
+      {"20030103T120000", "FREQ=MONTHLY;INTERVAL=3;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=3", 3},
+      {"20030104T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=1", 3},
+      {"20030126T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=-1", 3},
+      {"20030103T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=3", 3},
+      {"20030131T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1", 3},
+      {"20030123T120000", "FREQ=MONTHLY;BYDAY=TH;BYSETPOS=4;COUNT=30", 3},
+      {"20040229T120000", "FREQ=YEARLY", 5},
+      {"20030414T120000", "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=14;COUNT=4", 5},
+      {"20030330T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", 6},
+      {"20031127T130000", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", 6},
+      {"20030901T130000", "FREQ=YEARLY;BYMONTH=9;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1", 6},
+      {"20030331T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1", 6},
+  };
+  ZoneChanges changes;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " " + c.rule);
+    const icaltimetype start = icaltime_from_string(c.start);
+    icaltimetype end = start;
+    icaltime_adjust(&end, 0, 1, 0, 0);
+    const CalendarFile file = ReadCalendar(
+        testing::Calendar(testing::Event(std::string("UID:shape@test\nDTSTART:") + c.start +
+                                         "\nDTEND:" + icaltime_as_ical_string(end) +
+                                         "\nRRULE:" + c.rule + "\n")),
+        "shape.ics");
+    const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+    ASSERT_EQ(schedule.Recurring().size(), 1u)
+        << (schedule.Expanded().empty() ? "" : schedule.Expanded()[0].reason);
+    const EventMapping mapping =
+        MapEvent(file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
+    EXPECT_EQ(mapping.shape.type, c.type);
+
+    std::set<std::int64_t> dates;
+    icalrecur_iterator* iterator =
+        icalrecur_iterator_new(icalrecurrencetype_from_string(c.rule), start);
+    ASSERT_NE(iterator, nullptr);
+    for (icaltimetype t = icalrecur_iterator_next(iterator);
+         !icaltime_is_null_time(t) && t.year <= kLastComparedYear;
+         t = icalrecur_iterator_next(iterator)) {
+      dates.insert(DayNumber(t.year, t.month, t.day));
+    }
+    icalrecur_iterator_free(iterator);
+    ASSERT_FALSE(dates.empty());
+
+    const CAppointment& appointment = schedule.Recurring()[0].appointment;
+    int differences = 0;
+    for (std::int64_t day = DayNumber(start.year, start.month, start.day) - 10;
+         day <= DayNumber(kLastComparedYear, 12, 31); ++day) {
+      const LocalTime date = FromSeconds(day * kSecondsPerDay);
+      const bool occurs = appointment.OccursOn(date.day, date.month, date.year) != 0;
+      if (occurs != (dates.count(day) > 0) && ++differences <= 5) {
+        ADD_FAILURE() << date.year << "-" << date.month << "-" << date.day << ": agent " << occurs
+                      << ", libical " << !occurs;
+      }
+      // On an occurrence day the window is the event's hour, half-open.
+      if (occurs) {
+        const COleDateTime at(date.year, date.month, date.day, start.hour, start.minute, 0);
+        EXPECT_EQ(appointment.IsFree(at), 0);
+        EXPECT_EQ(appointment.IsFree(at - COleDateTimeSpan(1.0 / 86400)), 1);
+        EXPECT_EQ(appointment.IsFree(at + COleDateTimeSpan(1.0 / 24)), 1);
+      }
+    }
+    EXPECT_EQ(differences, 0);
   }
 }
 
