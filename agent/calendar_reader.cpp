@@ -1,9 +1,13 @@
 #include "agent/calendar_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -67,6 +71,38 @@ void CollectEvents(icalcomponent* component, std::vector<icalcomponent*>& events
     if (icalcomponent_isa(child) == ICAL_VEVENT_COMPONENT) events.push_back(child);
     CollectEvents(child, events);
   }
+}
+
+// libical prints some of the problems it meets while parsing to standard error itself, while
+// the agent reports each problem once, in its own words; so the parse runs with standard
+// error sent to /dev/null.
+class QuietStandardError {
+ public:
+  QuietStandardError() : saved_(dup(STDERR_FILENO)) {
+    std::fflush(stderr);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) {
+      dup2(null, STDERR_FILENO);
+      close(null);
+    }
+  }
+  ~QuietStandardError() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+      dup2(saved_, STDERR_FILENO);
+      close(saved_);
+    }
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved_;
+};
+
+icalcomponent* Parse(const std::string& text) {
+  const QuietStandardError quiet;
+  return icalparser_parse_string(text.c_str());
 }
 
 bool HoldsCalendar(icalcomponent* root) {
@@ -210,7 +246,7 @@ std::string EventLabel(const std::string& fileName, const EventRecord& event) {
 CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
   CalendarFile file;
   file.name = name;
-  icalcomponent* root = icalparser_parse_string(text.c_str());
+  icalcomponent* root = Parse(text);
   if (root == nullptr) {
     file.error = name + ": not an iCalendar file (libical finds no complete calendar in it)";
     return file;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -248,6 +249,11 @@ class Run {
 std::optional<std::string> Run::ReadInput(const std::string& name) {
   if (name == "-") {
     return std::string(std::istreambuf_iterator<char>(io_.in), std::istreambuf_iterator<char>());
+  }
+  std::error_code error;
+  if (std::filesystem::is_directory(name, error)) {
+    Fail(name + ": cannot read the file (" + std::strerror(EISDIR) + ")");
+    return {};
   }
   std::ifstream file(name, std::ios::binary);
   if (!file) {

@@ -74,7 +74,8 @@ std::vector<Appointment> Listed(const Schedule& schedule, std::optional<std::int
 
 std::string Rows(const std::vector<Appointment>& appointments) {
   std::vector<std::array<std::string, kColumns>> rows;
-  std::array<std::size_t, kColumns> widths{};
+  // The recurring mark keeps its column even when no appointment is recurring.
+  std::array<std::size_t, kColumns> widths{0, 1};
   for (const Appointment& a : appointments) {
     rows.push_back(Columns(a));
     for (std::size_t i = 0; i < kColumns; ++i) {

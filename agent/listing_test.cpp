@@ -58,7 +58,7 @@ TEST_F(ListingTest, OnADateOnlyWhatOccursOnIt) {
             "-           Night train\n");
   EXPECT_EQ(List(DayNumber(2003, 1, 14)), "");
   EXPECT_EQ(List(DayNumber(2003, 1, 21)),
-            "3    1/21/2003 6:00:00 PM  1/21/2003 7:00:00 PM  60 Minutes  Busy  -  Gym\n");
+            "3     1/21/2003 6:00:00 PM  1/21/2003 7:00:00 PM  60 Minutes  Busy  -  Gym\n");
 }
 
 TEST_F(ListingTest, AnExpandedEventIsListedForTheYearFromItsStart) {

@@ -1,0 +1,230 @@
+#include "agent/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "agent/sample_calendar.h"
+#include "agent/test_support.h"
+
+namespace dayweave::agent {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result Agent(const std::vector<std::string>& arguments, const std::string& input = "",
+             const std::string& machineZone = "UTC") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  AgentIo io{in, out, err, machineZone};
+  const int status = RunAgent(arguments, io);
+  return Result{status, out.str(), err.str()};
+}
+
+const std::string kSample = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
+
+TEST(CommandsTest, FreeAnswersWithItsExitStatus) {
+  const Result busy = Agent({"free", kSample, "1/13/2003 9:30 AM", "30"});
+  EXPECT_EQ(busy.status, 1);
+  EXPECT_EQ(busy.out, "busy\nBusy          Weekly review\n");
+  EXPECT_EQ(busy.err, "");
+  const Result free = Agent({"free", kSample, "2003-01-13T10:00", "30"});
+  EXPECT_EQ(free.status, 0);
+  EXPECT_EQ(free.out, "free\n");
+  // An instant: the dentist (out of office) and the tentative lunch overlap nothing at 11:30.
+  EXPECT_EQ(Agent({"free", kSample, "1/13/2003 11:30 AM"}).out, "busy\nOut Of Office Dentist\n");
+  EXPECT_EQ(Agent({"free", kSample, "1/13/2003 12:00 PM", "60"}).out,
+            "busy\nTentative     Lunch with Ana\n");
+  // The tax day is transparent: it blocks nothing.
+  EXPECT_EQ(Agent({"free", kSample, "4/15/2003 6:00 AM", "60"}).status, 0);
+}
+
+TEST(CommandsTest, ListOccursAndSlots) {
+  const Result occurs = Agent({"occurs", kSample, "4/15/2003"});
+  EXPECT_EQ(occurs.status, 0);
+  EXPECT_EQ(occurs.out,
+            "4   R  1/6/2003 8:45:00 AM   1/6/2003 9:00:00 AM   15 Minutes  Busy  -  Standup\n"
+            "9   R  4/15/2003 2:00:00 PM  4/15/2003 3:00:00 PM  60 Minutes  Busy  -  Company "
+            "anniversary\n"
+            "10     4/15/2003             4/16/2003             24 Hours    Free  -  Tax day\n");
+  EXPECT_EQ(Agent({"list", kSample, "--on", "2003-04-15"}).out, occurs.out);
+  EXPECT_EQ(Agent({"list", kSample, "--on=4/15/2003"}).out, occurs.out);
+  EXPECT_EQ(Agent({"list", kSample}).out.find("7      4/16/2003"), std::string::npos);
+
+  EXPECT_EQ(Agent({"slots", kSample, "4/15/2003 12:00 PM", "4/15/2003 5:00 PM", "60"}).out,
+            "(tell :t1 (4/15/2003 12:00:00 PM) :t2 (4/15/2003 12:30:00 PM) :t3 (4/15/2003 "
+            "1:00:00 PM) :t4 (4/15/2003 3:00:00 PM) :t5 (4/15/2003 3:30:00 PM) :t6 (4/15/2003 "
+            "4:00:00 PM))\n");
+  EXPECT_EQ(Agent({"slots", kSample, "4/14/2003", "4/15/2003", "90", "--hours", "15:00-17:00",
+                   "--step", "60", "--text"})
+                .out,
+            "StartTime: 4/14/2003 3:00:00 PM\nEndTime: 4/14/2003 4:30:00 PM\n"
+            "Duration: 90 Minutes\nValid: TRUE\nSlotType : Absolute\nDays : No Days\nfree\nt1\n");
+  // Saturday and Sunday, weekdays only: nothing.
+  EXPECT_EQ(Agent({"slots", kSample, "4/12/2003", "4/14/2003", "60", "--weekdays"}).out,
+            "(tell)\n");
+}
+
+TEST(CommandsTest, ErrorLinesForEachKindOfBadInput) {
+  const std::string missing = std::string(DAYWEAVE_SOURCE_DIR) + "/agent/testdata/none.ics";
+  const std::string folder = std::string(DAYWEAVE_SOURCE_DIR) + "/agent/testdata";
+  const std::string csv = testing::TestDataPath("not-a-calendar.csv");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string err;
+  } cases[] = {
+      {{"free", missing, "4/14/2003"},
+       "dayweave: " + missing + ": cannot read the file (No such file or directory)\n"},
+      {{"list", folder}, "dayweave: " + folder + ": cannot read the file (Is a directory)\n"},
+      {{"list", csv},
+       "dayweave: " + csv + ": not an iCalendar file (libical finds no complete calendar in it)\n"},
+      {{"free", kSample, "4/31/2003"},
+       "dayweave: free: WHEN \"4/31/2003\" is not a date and time\n"},
+      {{"free", kSample, "tomorrow"}, "dayweave: free: WHEN \"tomorrow\" is not a date and time\n"},
+      {{"occurs", kSample, "2003-13-01"}, "dayweave: occurs: DATE \"2003-13-01\" is not a date\n"},
+      {{"list", kSample, "--on", "someday"}, "dayweave: list: DATE \"someday\" is not a date\n"},
+      {{"slots", kSample, "x", "4/15/2003", "60"},
+       "dayweave: slots: FROM \"x\" is not a date and time\n"},
+      {{"slots", kSample, "4/14/2003", "4/14/2003 25:00", "60"},
+       "dayweave: slots: TO \"4/14/2003 25:00\" is not a date and time\n"},
+      {{"slots", kSample, "4/15/2003", "4/14/2003", "60"},
+       "dayweave: slots: FROM 4/15/2003 is not before TO 4/14/2003\n"},
+      {{"slots", kSample, "4/14/2003 9:00 AM", "4/14/2003 9:00 AM", "60"},
+       "dayweave: slots: FROM 4/14/2003 9:00:00 AM is not before TO 4/14/2003 9:00:00 AM\n"},
+      {{"free", kSample, "4/14/2003", "0"},
+       "dayweave: free: MINUTES \"0\" is not a whole number from 1 to 527040\n"},
+      {{"free", kSample, "4/14/2003", "-5"},
+       "dayweave: free: MINUTES \"-5\" is not a whole number from 1 to 527040\n"},
+      {{"free", kSample, "4/14/2003", "1.5"},
+       "dayweave: free: MINUTES \"1.5\" is not a whole number from 1 to 527040\n"},
+      {{"free", kSample, "4/14/2003", "527041"},
+       "dayweave: free: MINUTES \"527041\" is not a whole number from 1 to 527040\n"},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "abc"},
+       "dayweave: slots: MINUTES \"abc\" is not a whole number from 1 to 527040\n"},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--step", "0"},
+       "dayweave: slots: --step \"0\" is not a whole number from 1 to 527040\n"},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "17:00-09:00"},
+       "dayweave: slots: --hours \"17:00-09:00\" is not HH:MM-HH:MM with the first time before "
+       "the second\n"},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "9-17"},
+       "dayweave: slots: --hours \"9-17\" is not HH:MM-HH:MM with the first time before the "
+       "second\n"},
+      {{"free", kSample, "4/14/2003", "--tz", "Mars/Olympus_Mons"},
+       "dayweave: --tz: \"Mars/Olympus_Mons\" is not a time zone libical knows\n"},
+      {{"lsit", kSample},
+       "dayweave: unknown command \"lsit\" (commands: list, free, occurs, slots; dayweave "
+       "--help tells more)\n"},
+      {{"free", kSample},
+       "dayweave: free: too few arguments (usage: dayweave free FILE WHEN "
+       "[MINUTES] [--tz NAME] [--verbose])\n"},
+      {{"occurs", kSample, "4/14/2003", "extra"},
+       "dayweave: occurs: too many arguments (usage: dayweave occurs FILE DATE [--tz NAME] "
+       "[--verbose])\n"},
+      {{"list", kSample, "--tz"},
+       "dayweave: list: --tz needs a value (usage: dayweave list "
+       "FILE [--on DATE] [--tz NAME] [--verbose])\n"},
+      {{"list", kSample, "--text"},
+       "dayweave: list: unknown option --text (usage: dayweave list "
+       "FILE [--on DATE] [--tz NAME] [--verbose])\n"},
+  };
+  for (const Case& c : cases) {
+    const Result result = Agent(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.err;
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.out, "") << c.err;
+  }
+}
+
+TEST(CommandsTest, HelpForTheProgramAndEachCommand) {
+  const Result help = Agent({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("dayweave slots FILE FROM TO MINUTES"), std::string::npos);
+  for (const char* command : {"list", "free", "occurs", "slots"}) {
+    const Result one = Agent({command, "--help"});
+    EXPECT_EQ(one.status, 0) << command;
+    EXPECT_EQ(one.out.rfind(std::string("usage: dayweave ") + command, 0), 0u) << command;
+    EXPECT_EQ(one.err, "");
+  }
+}
+
+TEST(CommandsTest, StandardInputZonesWarningsAndVerbose) {
+  const std::string calendar = testing::Calendar(
+      testing::Event("UID:u\nSUMMARY:Call\nDTSTART:20030414T083000Z\nDTEND:20030414T090000Z\n"));
+  // The machine's zone by default, --tz over it.
+  EXPECT_EQ(Agent({"free", "-", "4/14/2003 10:40 AM"}, calendar, "Europe/Berlin").status, 1);
+  EXPECT_EQ(Agent({"free", "-", "4/14/2003 10:40 AM"}, calendar, "UTC").status, 0);
+  EXPECT_EQ(Agent({"free", "-", "4/14/2003 10:40 AM", "--tz", "Europe/Berlin"}, calendar).status,
+            1);
+  const Result unknown = Agent({"free", "-", "4/14/2003 8:40 AM"}, calendar, "Nowhere/Special");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.err,
+            "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
+            "knows; times are shown in UTC\n");
+
+  const Result broken =
+      Agent({"free", testing::TestDataPath("broken.ics"), "4/14/2003 2:30 PM"}, "", "UTC");
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.out, "busy\nBusy          Readable after\n");
+  EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 6);
+
+  const Result verbose = Agent({"occurs", kSample, "4/18/2003", "--verbose"});
+  EXPECT_EQ(verbose.err,
+            "dayweave: " + kSample +
+                ":65: event 7 (UID gym@sample.dayweave) is expanded into one-off appointments: "
+                "it has EXDATE\n");
+  EXPECT_NE(verbose.out.find("4/18/2003 6:00:00 PM"), std::string::npos);
+  EXPECT_EQ(Agent({"occurs", kSample, "4/18/2003"}).err, "");
+}
+
+// No input, however malformed, crashes the program: every test calendar cut short at many
+// places and with bytes flipped goes through each command, which answers or fails cleanly.
+TEST(CommandsTest, MalformedCalendarsNeverCrash) {
+  std::vector<std::string> texts = {kSampleCalendar};
+  for (const char* name : {"recurrence.ics", "zones.ics", "broken.ics", "crlf.ics"}) {
+    texts.push_back(testing::ReadTestFile(testing::TestDataPath(name)));
+  }
+  std::mt19937 random(20030414);
+  std::vector<std::string> inputs;
+  for (const std::string& text : texts) {
+    for (std::size_t cut = 0; cut < text.size(); cut += text.size() / 17 + 1) {
+      inputs.push_back(text.substr(0, cut));
+      inputs.push_back(text.substr(0, cut) + "END:VEVENT\nEND:VCALENDAR\n");
+    }
+    for (int i = 0; i < 12; ++i) {
+      std::string mutated = text;
+      for (int j = 0; j < 8; ++j) {
+        const std::size_t at = random() % mutated.size();
+        const char bytes[] = {':', ';', '\n', '=', ',', '-', '0', '9', 'Z', 'T', '\0', '\xff'};
+        mutated[at] = bytes[random() % sizeof(bytes)];
+      }
+      inputs.push_back(mutated);
+    }
+  }
+  for (const std::string& input : inputs) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"list", "-"},
+             {"free", "-", "1/13/2003 9:30 AM", "90"},
+             {"occurs", "-", "4/15/2003"},
+             {"slots", "-", "4/14/2003", "4/16/2003", "60", "--tz", "Europe/Berlin"}}) {
+      const Result result = Agent(arguments, input);
+      EXPECT_TRUE(result.status >= 0 && result.status <= 2);
+      if (result.status == 2) {
+        EXPECT_FALSE(result.err.empty());
+      }
+      // Every message is a whole line of its own.
+      std::istringstream lines(result.err);
+      for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(line.rfind("dayweave: ", 0), 0u) << line;
+      }
+    }
+  }
+  EXPECT_GT(inputs.size(), 200u);
+}
+
+}  // namespace
+}  // namespace dayweave::agent
