@@ -381,8 +381,9 @@ int Run::Slots(const Schedule& schedule, const SlotQuery& query) {
   CTimeSlotStore store;
   int number = 0;
   for (std::int64_t start : FreeSlots(schedule, query)) {
-    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free",
-              "t" + std::to_string(++number));
+    CString id;
+    id.Format("t%d", ++number);
+    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free", id);
   }
   if (Flag("--text")) {
     io_.out << store.ToString().str();

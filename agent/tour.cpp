@@ -122,8 +122,9 @@ void ShowFreeSlots(std::ostream& out, const Schedule& schedule) {
   CTimeSlotStore store;
   int number = 0;
   for (std::int64_t start : FreeSlots(schedule, query)) {
-    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free",
-              "t" + std::to_string(++number));
+    CString id;
+    id.Format("t%d", ++number);
+    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free", id);
   }
   out << "     " << store.ToKQML().str() << "\n";
 }
