@@ -162,8 +162,13 @@ TEST_F(AvailabilityTest, TheDaySweepChangesNoAnswer) {
       everything.push_back(OccurrenceAppointment(*expanded.event, occurrence));
     }
   }
-  for (const auto& [minutes, hoursFrom, hoursTo] :
-       {std::tuple{60, 8 * 3600, 18 * 3600}, std::tuple{45, 0, 24 * 3600}}) {
+  struct Slots {
+    int minutes, hoursFrom, hoursTo;
+  };
+  for (const Slots& slots : {Slots{60, 8 * 3600, 18 * 3600}, Slots{45, 0, 24 * 3600}}) {
+    const int minutes = slots.minutes;
+    const int hoursFrom = slots.hoursFrom;
+    const int hoursTo = slots.hoursTo;
     const SlotQuery query{from, to, minutes, 15, hoursFrom, hoursTo, false};
     std::vector<std::int64_t> expected;
     for (std::int64_t day = DayOf(from); day < DayOf(to); ++day) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
@@ -10,8 +12,13 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
-// DTSTART of the table below: Monday 6 January 2003.
-constexpr int kMonday = 2;
+// The verdict on a rule for DTSTART on Monday 6 January 2003.
+RuleVerdict Classify(const char* text) {
+  icalrecurrencetype rule = icalrecurrencetype_from_string(text);
+  const RuleVerdict verdict = ClassifyRule(rule, 1, 6, 2);
+  std::free(rule.rscale);  // the parse copies an RSCALE name for the caller to free
+  return verdict;
+}
 
 TEST(RruleMappingTest, ShapesThatTheModelHoldsExactly) {
   struct Case {
@@ -42,7 +49,7 @@ TEST(RruleMappingTest, ShapesThatTheModelHoldsExactly) {
       {"FREQ=YEARLY;BYMONTH=1;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", {6, 1, 5, 0, 62}},
   };
   for (const Case& c : cases) {
-    const RuleVerdict verdict = ClassifyRule(icalrecurrencetype_from_string(c.rule), 1, 6, kMonday);
+    const RuleVerdict verdict = Classify(c.rule);
     ASSERT_TRUE(verdict.exact) << c.rule << ": " << verdict.reason;
     EXPECT_EQ(verdict.shape.type, c.shape.type) << c.rule;
     EXPECT_EQ(verdict.shape.interval, c.shape.interval) << c.rule;
@@ -100,7 +107,7 @@ TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
       {"RSCALE=GREGORIAN;FREQ=YEARLY", "its rule has RSCALE"},
   };
   for (const Case& c : cases) {
-    const RuleVerdict verdict = ClassifyRule(icalrecurrencetype_from_string(c.rule), 1, 6, kMonday);
+    const RuleVerdict verdict = Classify(c.rule);
     EXPECT_FALSE(verdict.exact) << c.rule;
     EXPECT_EQ(verdict.reason, c.reason) << c.rule;
   }
