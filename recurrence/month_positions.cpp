@@ -39,32 +39,33 @@ bool AsksForNoDay(CountedDays kind, int dayOfWeek) {
   return kind == CountedDays::kOneDayOfWeek && !IsDayOfWeek(dayOfWeek);
 }
 
-}  // namespace
+// The day of the week of day `day` of the month of `parts`, counted on from the day of the
+// week that `parts` itself falls on.
+int DayOfWeekOf(const DateTimeParts& parts, int day) {
+  return ((parts.dayOfWeek - kSunday + day - parts.day) % 7 + 7) % 7 + kSunday;
+}
 
-FirstFour FirstFourDays(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
+// The first four counted days of the month of `parts`, a date already read as components.
+FirstFour FirstFourOf(CountedDays kind, int dayOfWeek, const DateTimeParts& parts) {
   FirstFour found;
+  if (kind == CountedDays::kOneDayOfWeek) {
+    // The first such day lies in the first week; the others follow a week apart.
+    const int first = (dayOfWeek - DayOfWeekOf(parts, 1) + 7) % 7 + 1;
+    for (std::size_t i = 0; i < found.size(); ++i) found[i] = first + 7 * static_cast<int>(i);
+    return found;
+  }
   found.fill(kNoDay);
-  DateTimeParts parts;
-  if (AsksForNoDay(kind, dayOfWeek) || !date.GetAsSystemTime(parts)) return found;
-
-  COleDateTime day(parts.year, parts.month, 1, 0, 0, 0);
-  const COleDateTimeSpan oneDay(1.0);
   std::size_t count = 0;
-  for (int step = 0; step < kScanDays && count < found.size(); ++step, day += oneDay) {
-    DateTimeParts today;
-    if (!day.GetAsSystemTime(today)) break;
-    if (Counts(kind, dayOfWeek, today.dayOfWeek)) found[count++] = today.day;
+  for (int day = 1; day <= kScanDays && count < found.size(); ++day) {
+    if (Counts(kind, dayOfWeek, DayOfWeekOf(parts, day))) found[count++] = day;
   }
   return found;
 }
 
-int LastDay(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
-  DateTimeParts parts;
-  if (AsksForNoDay(kind, dayOfWeek) || !date.GetAsSystemTime(parts)) return kNoDay;
+// The last counted day of the month of `parts`.
+int LastDayOf(CountedDays kind, int dayOfWeek, const DateTimeParts& parts) {
   const int length = MonthLength(parts.year, parts.month);
-  const int last = COleDateTime(parts.year, parts.month, length, 0, 0, 0).GetDayOfWeek();
-  if (!IsDayOfWeek(last)) return kNoDay;
-
+  const int last = DayOfWeekOf(parts, length);
   switch (kind) {
     case CountedDays::kWeekdays:
       if (last == kSunday) return length - 2;
@@ -78,12 +79,33 @@ int LastDay(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
   return kNoDay;
 }
 
+// Reads `date` as components, or answers false when it names no day that can be counted.
+bool ReadCountable(CountedDays kind, int dayOfWeek, const COleDateTime& date,
+                   DateTimeParts& parts) {
+  return !AsksForNoDay(kind, dayOfWeek) && date.GetAsSystemTime(parts) == 1;
+}
+
+}  // namespace
+
+FirstFour FirstFourDays(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
+  DateTimeParts parts;
+  if (ReadCountable(kind, dayOfWeek, date, parts)) return FirstFourOf(kind, dayOfWeek, parts);
+  FirstFour none;
+  none.fill(kNoDay);
+  return none;
+}
+
+int LastDay(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
+  DateTimeParts parts;
+  return ReadCountable(kind, dayOfWeek, date, parts) ? LastDayOf(kind, dayOfWeek, parts) : kNoDay;
+}
+
 int IsInstance(CountedDays kind, int dayOfWeek, int instance, const COleDateTime& date) {
-  const int day = date.GetDay();
-  if (day < 1) return 0;
-  if (instance == kLastInstance) return day == LastDay(kind, dayOfWeek, date) ? 1 : 0;
+  DateTimeParts parts;
+  if (!ReadCountable(kind, dayOfWeek, date, parts)) return 0;
+  if (instance == kLastInstance) return parts.day == LastDayOf(kind, dayOfWeek, parts) ? 1 : 0;
   if (instance < 1 || instance >= kLastInstance) return 0;
-  return FirstFourDays(kind, dayOfWeek, date)[instance - 1] == day ? 1 : 0;
+  return FirstFourOf(kind, dayOfWeek, parts)[instance - 1] == parts.day ? 1 : 0;
 }
 
 }  // namespace internal

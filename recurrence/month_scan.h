@@ -5,9 +5,9 @@
 //
 //   internal::FirstFourDays(internal::CountedDays::kWeekendDays, 0, may2003);  // {3, 4, 10, 11}
 //
-// A scan starts at the first day of the date's month and steps one day at a time through the
-// date-time value, reading each day's number and day of the week. It never leaves the month:
-// four of any kind of day lie within the first 28 days. Entries that cannot be found (a day of
+// A scan reads the date once as calendar components and counts the days of its month from
+// the first, each a day of the week further on than the one before. It never leaves the
+// month: four of any kind of day lie within the first 28 days. Entries that cannot be found (a day of
 // the week outside 1 to 7, a date that cannot be read) are -1.
 #pragma once
 

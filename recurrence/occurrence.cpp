@@ -72,7 +72,9 @@ long long WholeDays(const COleDateTime& from, const COleDateTime& to) {
 }
 
 long long MonthsBetween(const COleDateTime& start, int month, int year) {
-  return (static_cast<long long>(year) - start.GetYear()) * 12 - start.GetMonth() + month;
+  DateTimeParts parts;  // an unreadable start counts as year -1, month -1
+  start.GetAsSystemTime(parts);
+  return (static_cast<long long>(year) - parts.year) * 12 - parts.month + month;
 }
 
 // The day of the week that starts at the Sunday of `start`'s week and falls on `dayOfWeek`.

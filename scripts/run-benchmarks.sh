@@ -3,7 +3,7 @@
 # Google Benchmark (for instance --benchmark_filter=Occurs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh libical-dev pkg-config
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDAYWEAVE_BUILD_BENCHMARKS=ON \
   -DDAYWEAVE_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j "$(nproc)" >/dev/null

@@ -1,0 +1,69 @@
+// CAppointment::IsFree for a 30-minute stretch, asked of every appointment of calendars of
+// 10 to 10,000 appointments: a realistic mix of one-off appointments spread over a year and
+// recurring ones of every rule type (one in four). The cost per query grows with the number
+// of appointments asked; the cost per appointment should stay flat.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "alloc_counter.h"
+#include "dayweave/appointment.h"
+
+namespace {
+
+using dayweave::CAppointment;
+using dayweave::COleDateTime;
+using dayweave::COleDateTimeSpan;
+
+std::vector<CAppointment> Calendar(int size) {
+  std::mt19937 random(static_cast<unsigned>(size));
+  std::uniform_int_distribution<int> dayOfYear(0, 364), hour(7, 18), type(0, 6), weekday(1, 5);
+  const COleDateTime yearStart(2003, 1, 1, 0, 0, 0);
+  const COleDateTime noExpiry;
+  std::vector<CAppointment> calendar;
+  calendar.reserve(static_cast<size_t>(size));
+  for (int i = 0; i < size; ++i) {
+    const COleDateTime start =
+        yearStart + COleDateTimeSpan(static_cast<long>(dayOfYear(random)), hour(random), 0, 0);
+    const COleDateTime end = start + COleDateTimeSpan(0L, 1, 0, 0);
+    if (i % 4 != 0) {
+      calendar.emplace_back(i, "one-off", "", "", "", "", start, end, 60, 0, 0, 2, noExpiry, "");
+      continue;
+    }
+    const int rule = type(random) == 4 ? 1 : type(random);
+    const int days = rule == 3 || rule == 6 ? 62 : 1 << weekday(random);
+    calendar.emplace_back(i, "recurring", "", "", "", "", start, end, 60, 0, 0, 2, noExpiry, "",
+                          rule, 1 + i % 3, 1 + i % 5, 0, start, end, 1 + i % 28,
+                          rule == 0 ? 0 : days);
+  }
+  return calendar;
+}
+
+void BM_IsFreeForStretch(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  const auto allocatedBefore = bench::Allocated().bytes;
+  const std::vector<CAppointment> calendar = Calendar(size);
+  const auto calendarBytes = bench::Allocated().bytes - allocatedBefore;
+
+  const COleDateTime when(2003, 6, 16, 10, 30, 0);
+  const auto before = bench::Allocated().allocations;
+  for (auto _ : state) {
+    int free = 0;
+    for (const CAppointment& appointment : calendar) free += appointment.IsFree(when, 30);
+    benchmark::DoNotOptimize(free);
+  }
+  state.SetItemsProcessed(state.iterations() * size);
+  state.counters["ns_per_appointment"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * size,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["calendar_bytes"] = static_cast<double>(calendarBytes);
+  state.counters["allocs_per_query"] = benchmark::Counter(
+      static_cast<double>(bench::Allocated().allocations - before) / state.iterations());
+}
+BENCHMARK(BM_IsFreeForStretch)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
