@@ -4,7 +4,7 @@
 #   include/dayweave/*.h                     the public headers          (component Development)
 #   lib/libdayweave.so.0.1.0, .so.0.1        the shared library          (component Runtime)
 #   lib/libdayweave.so                       the link-time name          (component Development)
-#   bin/dayweave_agent                       the command-line agent      (component Runtime)
+#   bin/dayweave                             the command-line agent      (component Runtime)
 #   lib/cmake/dayweave/                      the CMake package           (component Development)
 #   lib/pkgconfig/dayweave.pc                the pkg-config file         (component Development)
 #
@@ -104,7 +104,7 @@ string(CONCAT CPACK_DEBIAN_RUNTIME_DESCRIPTION
   "The shared library libdayweave answers a scheduling agent's calendar questions: whether "
   "an appointment, one-off or recurring by an Outlook-style rule, leaves the user free, and "
   "which time slots to offer other agents in a KQML tell message. The package holds the "
-  "library and the command-line agent dayweave_agent.")
+  "library and the command-line agent dayweave.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME dayweave-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 string(CONCAT CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION

@@ -30,11 +30,10 @@ done
 soname=$(readelf -d "$prefix/$libdir/libdayweave.so" | sed -n 's/.*Library soname: \[\(.*\)\]/\1/p')
 [ -L "$prefix/$libdir/libdayweave.so" ] && [ -L "$prefix/$libdir/$soname" ] ||
   fail "libdayweave.so and $soname should be links to the versioned library"
-if [ -n "$(find build -name dayweave_agent -type f -executable -not -path '*/CMakeFiles/*')" ]; then
-  [ -x "$prefix/bin/dayweave_agent" ] || fail "the agent is built but not installed"
-  [[ $(ldd "$prefix/bin/dayweave_agent") == *"$prefix/"*"/$soname "* ]] ||
-    fail "the installed agent does not find the installed library"
-fi
+[ -x "$prefix/bin/dayweave" ] || fail "the agent bin/dayweave is not installed"
+[[ $(ldd "$prefix/bin/dayweave") == *"$prefix/"*"/$soname "* ]] ||
+  fail "the installed agent does not find the installed library"
+"$prefix/bin/dayweave" --help >/dev/null || fail "the installed agent does not run"
 
 echo "-- every installed header compiles on its own"
 for header in "$prefix"/include/dayweave/*.h; do
@@ -64,6 +63,7 @@ dev=$(ls "$work"/deb/dayweave-dev_*.deb)
 runtime_files=$(dpkg-deb -c "$runtime")
 dev_files=$(dpkg-deb -c "$dev")
 grep -q "/$soname -> " <<<"$runtime_files" || fail "the runtime package lacks the library"
+grep -q "/bin/dayweave$" <<<"$runtime_files" || fail "the runtime package lacks the agent"
 ! grep -q "include/\|\.pc$\|cmake/\|libdayweave\.so -> " <<<"$runtime_files" ||
   fail "the runtime package holds development files"
 grep -q "include/dayweave/dayweave.h" <<<"$dev_files" || fail "the -dev package lacks the headers"
