@@ -128,7 +128,8 @@ TEST(DateTimeTest, FormatAndParseDateTimeUseUsEnglish) {
       {"4/14/2003 12:30 pm", {2003, 4, 14, 12, 30, 0}, false},
       {"4/14/2003 9 p.m.", {2003, 4, 14, 21, 0, 0}, false},
       {"2003-04-14T15:30:00", {2003, 4, 14, 15, 30, 0}, false},
-      {"1/5/29", {2029, 1, 5, 0, 0, 0}, false}};
+      {"1/5/29", {2029, 1, 5, 0, 0, 0}, false},
+      {"1/5/30", {1930, 1, 5, 0, 0, 0}, false}};
   for (const auto& [text, value, formatted] : cases) {
     EXPECT_TRUE(!formatted || value.Format() == text) << value.Format().GetString();
     COleDateTime read;

@@ -38,7 +38,7 @@ TEST(RecurrenceDataTest, IntervalIsNeverZero) {
   }
 }
 
-TEST(RecurrenceDataTest, WindowHoldsItsStartButNotItsEnd) {
+TEST(RecurrenceDataTest, WindowHoldsItsStartNotItsEndAndRangesMustOverlapIt) {
   const RuleProbe rule = Window(9, 17), overnight = Window(22, 2), empty = Window(9, 9);
   // Hour, minute, second, and whether the 09:00 to 17:00 window holds that time of day.
   const int times[][4] = {
