@@ -30,6 +30,10 @@ constexpr int kError = 2;
 
 // A stretch is at most a year long: 366 days of minutes.
 constexpr long kMostMinutes = 527040;
+// The most candidate starts one slots command may ask about: every minute of about two years.
+// The free ones are all held in a store and written as one message, so a range of centuries
+// on a fine grid would otherwise exhaust memory instead of answering.
+constexpr long long kMostCandidates = 1000000;
 
 struct Command {
   const char* name;
@@ -327,6 +331,11 @@ int Run::Execute() {
       query.hoursTo = hours->second;
     }
     query.weekdaysOnly = Flag("--weekdays");
+    if ((query.to - query.from) / (60LL * query.step) >= kMostCandidates) {
+      return Fail(where + "FROM " + DateText(*from) + " to TO " + DateText(*to) + " every " +
+                  std::to_string(query.step) + " minutes is more than " +
+                  std::to_string(kMostCandidates) + " candidate starts");
+    }
   }
 
   std::string zoneName = Has("--tz") ? Value("--tz") : io_.machineZone;

@@ -106,6 +106,9 @@ TEST(CommandsTest, ErrorLinesForEachKindOfBadInput) {
        "dayweave: free: MINUTES \"527041\" is not a whole number from 1 to 527040\n"},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "abc"},
        "dayweave: slots: MINUTES \"abc\" is not a whole number from 1 to 527040\n"},
+      {{"slots", kSample, "4/13/1001", "4/16/2003", "60", "--step", "15"},
+       "dayweave: slots: FROM 4/13/1001 to TO 4/16/2003 every 15 minutes is more than 1000000 "
+       "candidate starts\n"},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--step", "0"},
        "dayweave: slots: --step \"0\" is not a whole number from 1 to 527040\n"},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "17:00-09:00"},
