@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release mode (build-bench) and runs them; arguments are passed to
-# Google Benchmark (for instance --benchmark_filter=Occurs).
+# Builds the benchmarks in Release mode (build-bench) and runs them: the library's questions
+# beside libical, then the agent's slot search. Arguments are passed to Google Benchmark (for
+# instance --benchmark_filter=OccursOn or --benchmark_repetitions=5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh libical-dev pkg-config
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDAYWEAVE_BUILD_BENCHMARKS=ON \
   -DDAYWEAVE_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j "$(nproc)" >/dev/null
-exec ./build-bench/bench/dayweave_benchmarks "$@"
+./build-bench/bench/dayweave_benchmarks "$@"
+./build-bench/agent/dayweave_agent_benchmark "$@"
