@@ -17,25 +17,8 @@ std::vector<int> Indices(const std::vector<const Appointment*>& appointments) {
   return indices;
 }
 
-TEST(ScheduleTest, MeetsTellsWhichDaysAStretchTouches) {
-  const std::int64_t day = 10 * kSecondsPerDay;
-  struct Case {
-    std::int64_t start, end;
-    bool meets;
-  } cases[] = {
-      {day - 3600, day, false},  // ends at the day's first second
-      {day - 3600, day + 1, true},
-      {day, day, true},  // empty, at midnight
-      {day - 1, day - 1, false},
-      {day + kSecondsPerDay - 1, day + kSecondsPerDay, true},
-      {day + kSecondsPerDay, day + kSecondsPerDay + 60, false},
-      {day - kSecondsPerDay, day + 2 * kSecondsPerDay, true},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Meets(c.start, c.end, day), c.meets) << c.start - day << " " << c.end - day;
-  }
-}
-
+// Event 2 ends at the first second of 10 March and event 3 is empty at midnight of 11 March:
+// the boundaries of a day are half-open except for an empty stretch at its start.
 TEST(ScheduleTest, TheSweepHandsEachDayTheAppointmentsThatCanTouchIt) {
   const CalendarFile file =
       ReadCalendar(Calendar(Event("UID:1\nDTSTART:20030310T090000\nDTEND:20030312T120000\n") +
