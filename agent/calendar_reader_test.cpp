@@ -124,8 +124,7 @@ TEST(CalendarReaderTest, EndFromDtendDurationOrTheDefaults) {
 }
 
 TEST(CalendarReaderTest, BrokenEventsAreSkippedWithOneWarningEach) {
-  const CalendarFile file =
-      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("broken.ics")), "broken.ics");
+  const CalendarFile file = ReadCalendar(testing::TestData("broken.ics"), "broken.ics");
   EXPECT_EQ(file.error, "");
   ASSERT_EQ(file.events.size(), 2u);
   EXPECT_EQ(file.events[1].subject, "Readable after");
@@ -157,8 +156,7 @@ TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
 }
 
 TEST(CalendarReaderTest, LineEndingsAndFoldedLines) {
-  const CalendarFile file =
-      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("crlf.ics")), "crlf.ics");
+  const CalendarFile file = ReadCalendar(testing::TestData("crlf.ics"), "crlf.ics");
   ASSERT_EQ(file.events.size(), 2u);
   EXPECT_EQ(file.events[0].subject, "A summary folded over two lines");
   EXPECT_EQ(file.events[0].line, 4);

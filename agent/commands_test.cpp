@@ -26,7 +26,7 @@ Result Agent(const std::vector<std::string>& arguments, const std::string& input
   return Result{status, out.str(), err.str()};
 }
 
-const std::string kSample = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
+const std::string& kSample = testing::kSamplePath;
 
 TEST(CommandsTest, FreeAnswersWithItsExitStatus) {
   const Result busy = Agent({"free", kSample, "1/13/2003 9:30 AM", "30"});
@@ -171,7 +171,7 @@ TEST(CommandsTest, StandardInputZonesWarningsAndVerbose) {
 TEST(CommandsTest, MalformedCalendarsNeverCrash) {
   std::vector<std::string> texts = {kSampleCalendar};
   for (const char* name : {"recurrence.ics", "zones.ics", "broken.ics", "crlf.ics"}) {
-    texts.push_back(testing::ReadTestFile(testing::TestDataPath(name)));
+    texts.push_back(testing::TestData(name));
   }
   std::mt19937 random(20030414);
   std::vector<std::string> inputs;
@@ -197,10 +197,8 @@ TEST(CommandsTest, MalformedCalendarsNeverCrash) {
              {"occurs", "-", "4/15/2003"},
              {"slots", "-", "4/14/2003", "4/16/2003", "60", "--tz", "Europe/Berlin"}}) {
       const Result result = Agent(arguments, input);
+      EXPECT_TRUE(result.status == 0 || result.status == 1 || !result.err.empty());
       EXPECT_TRUE(result.status >= 0 && result.status <= 2);
-      if (result.status == 2) {
-        EXPECT_FALSE(result.err.empty());
-      }
       // Every message is a whole line of its own.
       std::istringstream lines(result.err);
       for (std::string line; std::getline(lines, line);) {

@@ -126,13 +126,13 @@ TEST(LibicalAgreementTest, SampleCalendar) {
 }
 
 TEST(LibicalAgreementTest, RecurrenceShapes) {
-  const std::string text = testing::ReadTestFile(testing::TestDataPath("recurrence.ics"));
+  const std::string text = testing::TestData("recurrence.ics");
   ExpectAgreement(text, "recurrence.ics", "Europe/Berlin", {2003, 1, 1, 0, 0, 0},
                   {2003, 7, 1, 0, 0, 0});
 }
 
 TEST(LibicalAgreementTest, TimeZonesAroundTheClockChanges) {
-  const std::string text = testing::ReadTestFile(testing::TestDataPath("zones.ics"));
+  const std::string text = testing::TestData("zones.ics");
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
     ExpectAgreement(text, "zones.ics", zone, {2003, 1, 1, 0, 0, 0}, {2003, 1, 25, 0, 0, 0});
     ExpectAgreement(text, "zones.ics", zone, {2003, 3, 24, 0, 0, 0}, {2003, 4, 14, 0, 0, 0});
@@ -142,16 +142,15 @@ TEST(LibicalAgreementTest, TimeZonesAroundTheClockChanges) {
 
 TEST(LibicalAgreementTest, OtherTestCalendars) {
   for (const char* name : {"broken.ics", "crlf.ics"}) {
-    ExpectAgreement(testing::ReadTestFile(testing::TestDataPath(name)), name, "UTC",
-                    {2003, 4, 13, 0, 0, 0}, {2003, 4, 17, 0, 0, 0});
+    ExpectAgreement(testing::TestData(name), name, "UTC", {2003, 4, 13, 0, 0, 0},
+                    {2003, 4, 17, 0, 0, 0});
   }
 }
 
 // Every event of recurrence.ics, as the agent takes it: mapped onto a recurring appointment
 // of the expected type, kept a one-off, or expanded.
 TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpected) {
-  const CalendarFile file =
-      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("recurrence.ics")), "r.ics");
+  const CalendarFile file = ReadCalendar(testing::TestData("recurrence.ics"), "r.ics");
   ASSERT_EQ(file.warnings.size(), 0u);
   const Schedule schedule(file, FindZone("Europe/Berlin"), "Europe/Berlin");
   std::map<int, std::string> taken;

@@ -19,7 +19,7 @@ std::string List(const Schedule& schedule, std::optional<std::int64_t> day) {
 }
 
 TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
-  const CalendarFile file = ReadCalendar(
+  const testing::Loaded loaded(
       Calendar(Event("UID:1\nSUMMARY:Weekly review\nDTSTART:20030106T090000\n"
                      "DTEND:20030106T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO\n"
                      "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nEND:VALARM\n") +
@@ -28,7 +28,7 @@ TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
                Event("UID:3\nSUMMARY:Gym\nDTSTART:20030107T180000\nDTEND:20030107T190000\n"
                      "RRULE:FREQ=WEEKLY;COUNT=3\nEXDATE:20030114T180000\n")),
       "l.ics");
-  const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+  const Schedule& schedule = loaded.schedule;
   const std::string review =
       "1  R  1/6/2003 9:00:00 AM    1/6/2003 10:00:00 AM  60 Minutes        Busy           "
       "15 Minutes  Weekly review\n";
@@ -50,11 +50,11 @@ TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
 }
 
 TEST(ListingTest, AnExpandedEventIsListedForTheYearFromItsStart) {
-  const CalendarFile file = ReadCalendar(
+  const testing::Loaded loaded(
       Calendar(Event("UID:d\nSUMMARY:Daily\nDTSTART:20030101T080000\nDTEND:20030101T081500\n"
                      "RRULE:FREQ=DAILY;BYHOUR=8\n")),
       "d.ics");
-  const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+  const Schedule& schedule = loaded.schedule;
   std::vector<std::string> warnings;
   const std::vector<Appointment> listed = Listed(schedule, std::nullopt, warnings);
   ASSERT_EQ(listed.size(), 365u);

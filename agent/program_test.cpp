@@ -35,7 +35,7 @@ Outcome Program(const std::vector<std::string>& arguments, const std::string& in
   return outcome;
 }
 
-const std::string kSample = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
+const std::string& kSample = testing::kSamplePath;
 
 // A few representative runs, one for each exit status; every error line is checked in
 // process by the commands' tests.

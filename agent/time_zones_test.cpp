@@ -92,12 +92,7 @@ TEST(TimeZonesTest, ChangesAreFoundToTheSecond) {
   EXPECT_EQ(changesOf("America/New_York", 2007).at(0), 1173596400);
   EXPECT_EQ(changesOf("Europe/Berlin", 2007).at(0), 1174784400);
   EXPECT_TRUE(changesOf("UTC", 2003).empty());
-  // An open stretch is scanned two years past the last scanned year, and one that starts
-  // later still around its own start.
-  const auto all =
-      changes.Between(FindZone("Europe/Berlin"), DayNumber(2003, 1, 1) * kSecondsPerDay, kForever);
-  ASSERT_FALSE(all.empty());
-  EXPECT_EQ(FromSeconds(all.back().at).year, kLastScannedYear + 2);
+  // An open stretch that starts late is scanned around its own start.
   const auto late =
       changes.Between(FindZone("Europe/Berlin"), DayNumber(2100, 1, 1) * kSecondsPerDay, kForever);
   ASSERT_FALSE(late.empty());
