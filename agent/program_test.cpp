@@ -47,7 +47,7 @@ TEST(ProgramTest, ExitStatusesOutputAndErrors) {
     std::string err;
   } cases[] = {
       {{"free", kSample, "1/13/2003 9:30 AM", "30"}, 1, "busy\nBusy          Weekly review\n", ""},
-      {{"free", kSample, "1/13/2003 10:00 AM", "30"}, 0, "free\n", ""},
+      {{"free", kSample, "2003-01-13T10:00", "30"}, 0, "free\n", ""},
       {{"free", kSample, "13/13/2003"},
        2,
        "",
