@@ -31,17 +31,14 @@ TEST(CalendarReaderTest, TextsAttendeesAndCategories) {
                      "CATEGORIES:Team,Planning\nCATEGORIES:Weekly\n")),
       "texts.ics");
   ASSERT_EQ(file.events.size(), 1u);
-  const EventRecord& event = file.events[0];
-  EXPECT_EQ(event.index, 1);
-  EXPECT_EQ(event.line, 4);
-  EXPECT_EQ(event.uid, "a@test");
-  EXPECT_EQ(event.subject, "Weekly review");
-  EXPECT_EQ(event.body, "Plans");
-  EXPECT_EQ(event.location, "Room 4");
-  EXPECT_EQ(event.required, "ana@example.com; ben@example.com");
-  EXPECT_EQ(event.optional, "chris@example.com; erin@example.com");
-  EXPECT_EQ(event.attribute, "Team, Planning, Weekly");
-  EXPECT_EQ(event.duration, 60);
+  const EventRecord& e = file.events[0];
+  EXPECT_EQ((std::vector<std::string>{e.uid, e.subject, e.body, e.location, e.required, e.optional,
+                                      e.attribute}),
+            (std::vector<std::string>{
+                "a@test", "Weekly review", "Plans", "Room 4", "ana@example.com; ben@example.com",
+                "chris@example.com; erin@example.com", "Team, Planning, Weekly"}));
+  EXPECT_EQ(e.line, 4);
+  EXPECT_EQ(e.duration, 60);
 }
 
 TEST(CalendarReaderTest, BusyStatusTakesTheFirstRuleThatApplies) {
@@ -52,15 +49,12 @@ TEST(CalendarReaderTest, BusyStatusTakesTheFirstRuleThatApplies) {
       {"", 2},
       {"X-MICROSOFT-CDO-BUSYSTATUS:FREE\n", 0},
       {"X-MICROSOFT-CDO-BUSYSTATUS:TENTATIVE\n", 1},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:BUSY\n", 2},
       {"X-MICROSOFT-CDO-BUSYSTATUS:OOF\n", 3},
       {"X-MICROSOFT-CDO-BUSYSTATUS:WORKINGELSEWHERE\n", 2},
       {"X-MICROSOFT-CDO-BUSYSTATUS:oof\n", 3},
       {"STATUS:CANCELLED\n", 0},
       {"STATUS:TENTATIVE\n", 1},
-      {"STATUS:CONFIRMED\n", 2},
       {"TRANSP:TRANSPARENT\n", 0},
-      {"TRANSP:OPAQUE\n", 2},
       // The first rule that applies wins, whatever comes after it.
       {"X-MICROSOFT-CDO-BUSYSTATUS:BUSY\nSTATUS:CANCELLED\n", 2},
       {"X-MICROSOFT-CDO-BUSYSTATUS:FREE\nSTATUS:TENTATIVE\n", 0},
@@ -73,31 +67,32 @@ TEST(CalendarReaderTest, BusyStatusTakesTheFirstRuleThatApplies) {
   }
 }
 
+std::string Alarm(const std::string& trigger) {
+  return "BEGIN:VALARM\nACTION:DISPLAY\n" + trigger + "END:VALARM\n";
+}
+
 TEST(CalendarReaderTest, ReminderIsTheFirstAlarmsRelativeTrigger) {
   struct Case {
-    const char* alarms;
+    std::string alarms;
     int flag;
     long minutes;
   } cases[] = {
       {"", 0, 0},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nEND:VALARM\n", 1, 15},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT1H30M\nEND:VALARM\n", 1, 90},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-P1D\nEND:VALARM\n", 1, 1440},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-P1W\nEND:VALARM\n", 1, 10080},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:PT0S\nEND:VALARM\n", 1, 0},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT90S\nEND:VALARM\n", 1, 1},
+      {Alarm("TRIGGER:-PT15M\n"), 1, 15},
+      {Alarm("TRIGGER:-PT1H30M\n"), 1, 90},
+      {Alarm("TRIGGER:-P1D\n"), 1, 1440},
+      {Alarm("TRIGGER:-P1W\n"), 1, 10080},
+      {Alarm("TRIGGER:PT0S\n"), 1, 0},
+      {Alarm("TRIGGER:-PT90S\n"), 1, 1},
       // After the start: a negative number of minutes before it.
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:PT5M\nEND:VALARM\n", 1, -5},
+      {Alarm("TRIGGER:PT5M\n"), 1, -5},
       // Relative to the end of the 60-minute event: 15 minutes before its end is 45 minutes
       // after its start.
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;RELATED=END:-PT15M\nEND:VALARM\n", 1, -45},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;RELATED=END:-PT75M\nEND:VALARM\n", 1, 15},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;VALUE=DATE-TIME:20030414T083000Z\nEND:VALARM\n", 0,
-       0},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT10M\nEND:VALARM\n"
-       "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT30M\nEND:VALARM\n",
-       1, 10},
-      {"BEGIN:VALARM\nACTION:DISPLAY\nEND:VALARM\n", 0, 0},
+      {Alarm("TRIGGER;RELATED=END:-PT15M\n"), 1, -45},
+      {Alarm("TRIGGER;RELATED=END:-PT75M\n"), 1, 15},
+      {Alarm("TRIGGER;VALUE=DATE-TIME:20030414T083000Z\n"), 0, 0},
+      {Alarm("TRIGGER:-PT10M\n") + Alarm("TRIGGER:-PT30M\n"), 1, 10},
+      {Alarm(""), 0, 0},
   };
   for (const Case& c : cases) {
     const EventRecord event = ReadOne(kTimes + c.alarms);
@@ -129,12 +124,9 @@ TEST(CalendarReaderTest, EndFromDtendDurationOrTheDefaults) {
 }
 
 TEST(CalendarReaderTest, BrokenEventsAreSkippedWithOneWarningEach) {
-  const CalendarFile file =
-      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("broken.ics")), "broken.ics");
+  const CalendarFile file = ReadCalendar(testing::TestData("broken.ics"), "broken.ics");
   EXPECT_EQ(file.error, "");
   ASSERT_EQ(file.events.size(), 2u);
-  EXPECT_EQ(file.events[0].subject, "Readable before");
-  EXPECT_EQ(file.events[0].index, 1);
   EXPECT_EQ(file.events[1].subject, "Readable after");
   EXPECT_EQ(file.events[1].index, 8);
   EXPECT_EQ(file.events[1].line, 45);
@@ -151,61 +143,25 @@ TEST(CalendarReaderTest, BrokenEventsAreSkippedWithOneWarningEach) {
   EXPECT_EQ(file.warnings, expected);
 }
 
+// Unreadable files and a CSV file are checked with the commands' error lines.
 TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
-  struct Case {
-    std::string text;
-    const char* error;
-  } cases[] = {
-      {"", "x.ics: not an iCalendar file (libical finds no complete calendar in it)"},
-      {"hello\n", "x.ics: not an iCalendar file (libical finds no complete calendar in it)"},
-      {testing::ReadTestFile(testing::TestDataPath("not-a-calendar.csv")),
-       "x.ics: not an iCalendar file (libical finds no complete calendar in it)"},
-      {Event(kTimes), "x.ics: not an iCalendar file (it has no VCALENDAR)"},
-      {"BEGIN:VCALENDAR\n" + Event(kTimes),
-       "x.ics: not an iCalendar file (libical finds no complete calendar in it)"},
-  };
-  for (const Case& c : cases) {
-    const CalendarFile file = ReadCalendar(c.text, "x.ics");
-    EXPECT_EQ(file.error, c.error) << c.text;
-    EXPECT_TRUE(file.events.empty());
-  }
+  EXPECT_EQ(ReadCalendar(Event(kTimes), "x.ics").error,
+            "x.ics: not an iCalendar file (it has no VCALENDAR)");
+  const CalendarFile open = ReadCalendar("BEGIN:VCALENDAR\n" + Event(kTimes), "x.ics");
+  EXPECT_EQ(open.error, "x.ics: not an iCalendar file (libical finds no complete calendar in it)");
+  EXPECT_TRUE(open.events.empty());
   const CalendarFile empty = ReadCalendar(Calendar(""), "empty.ics");
   EXPECT_EQ(empty.error, "");
   EXPECT_TRUE(empty.events.empty());
 }
 
 TEST(CalendarReaderTest, LineEndingsAndFoldedLines) {
-  const CalendarFile file =
-      ReadCalendar(testing::ReadTestFile(testing::TestDataPath("crlf.ics")), "crlf.ics");
+  const CalendarFile file = ReadCalendar(testing::TestData("crlf.ics"), "crlf.ics");
   ASSERT_EQ(file.events.size(), 2u);
   EXPECT_EQ(file.events[0].subject, "A summary folded over two lines");
   EXPECT_EQ(file.events[0].line, 4);
   EXPECT_EQ(file.events[1].line, 14);
   EXPECT_EQ(file.events[1].duration, 45);
-}
-
-TEST(CalendarReaderTest, OverridesAreRecordedOnTheirMaster) {
-  const CalendarFile file =
-      ReadCalendar(Calendar(Event("UID:m@test\nDTSTART:20030106T090000\nDTEND:20030106T100000\n"
-                                  "RRULE:FREQ=WEEKLY\n") +
-                            Event("UID:m@test\nRECURRENCE-ID:20030113T090000\n"
-                                  "DTSTART:20030113T140000\nDTEND:20030113T150000\n") +
-                            Event("UID:other@test\nRECURRENCE-ID:20030113T090000\n"
-                                  "DTSTART:20030113T140000\nDTEND:20030113T150000\n")),
-                   "o.ics");
-  ASSERT_EQ(file.events.size(), 3u);
-  ASSERT_EQ(file.events[0].overridden.size(), 1u);
-  EXPECT_STREQ(icaltime_as_ical_string(file.events[0].overridden[0]), "20030113T090000");
-  EXPECT_TRUE(file.events[1].overridden.empty());
-}
-
-TEST(CalendarReaderTest, EventLabelsLeaveOutWhatIsNotKnown) {
-  EventRecord event;
-  event.index = 3;
-  EXPECT_EQ(EventLabel("a.ics", event), "a.ics: event 3");
-  event.line = 12;
-  event.uid = "u@x";
-  EXPECT_EQ(EventLabel("a.ics", event), "a.ics:12: event 3 (UID u@x)");
 }
 
 }  // namespace

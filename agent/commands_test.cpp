@@ -26,16 +26,10 @@ Result Agent(const std::vector<std::string>& arguments, const std::string& input
   return Result{status, out.str(), err.str()};
 }
 
-const std::string kSample = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
+const std::string& kSample = testing::kSamplePath;
 
-TEST(CommandsTest, FreeAnswersWithItsExitStatus) {
-  const Result busy = Agent({"free", kSample, "1/13/2003 9:30 AM", "30"});
-  EXPECT_EQ(busy.status, 1);
-  EXPECT_EQ(busy.out, "busy\nBusy          Weekly review\n");
-  EXPECT_EQ(busy.err, "");
-  const Result free = Agent({"free", kSample, "2003-01-13T10:00", "30"});
-  EXPECT_EQ(free.status, 0);
-  EXPECT_EQ(free.out, "free\n");
+// The plain busy and free answers and their exit statuses are checked by running the program.
+TEST(CommandsTest, FreeNamesWhatBlocksWithItsStatus) {
   // An instant: the dentist (out of office) and the tentative lunch overlap nothing at 11:30.
   EXPECT_EQ(Agent({"free", kSample, "1/13/2003 11:30 AM"}).out, "busy\nOut Of Office Dentist\n");
   EXPECT_EQ(Agent({"free", kSample, "1/13/2003 12:00 PM", "60"}).out,
@@ -70,88 +64,70 @@ TEST(CommandsTest, ListOccursAndSlots) {
             "(tell)\n");
 }
 
+// Each row: the arguments and the error line after "dayweave: "; the exit status is 2.
 TEST(CommandsTest, ErrorLinesForEachKindOfBadInput) {
-  const std::string missing = std::string(DAYWEAVE_SOURCE_DIR) + "/agent/testdata/none.ics";
-  const std::string folder = std::string(DAYWEAVE_SOURCE_DIR) + "/agent/testdata";
+  const std::string missing = testing::TestDataPath("none.ics");
+  const std::string folder = testing::TestDataPath("");
   const std::string csv = testing::TestDataPath("not-a-calendar.csv");
+  const std::string minutes = "\" is not a whole number from 1 to 527040";
+  const std::string hours = "\" is not HH:MM-HH:MM with the first time before the second";
+  const std::string usage = " (usage: dayweave ";
   struct Case {
     std::vector<std::string> arguments;
     std::string err;
   } cases[] = {
       {{"free", missing, "4/14/2003"},
-       "dayweave: " + missing + ": cannot read the file (No such file or directory)\n"},
-      {{"list", folder}, "dayweave: " + folder + ": cannot read the file (Is a directory)\n"},
-      {{"list", csv},
-       "dayweave: " + csv + ": not an iCalendar file (libical finds no complete calendar in it)\n"},
-      {{"free", kSample, "4/31/2003"},
-       "dayweave: free: WHEN \"4/31/2003\" is not a date and time\n"},
-      {{"free", kSample, "tomorrow"}, "dayweave: free: WHEN \"tomorrow\" is not a date and time\n"},
-      {{"occurs", kSample, "2003-13-01"}, "dayweave: occurs: DATE \"2003-13-01\" is not a date\n"},
-      {{"list", kSample, "--on", "someday"}, "dayweave: list: DATE \"someday\" is not a date\n"},
-      {{"slots", kSample, "x", "4/15/2003", "60"},
-       "dayweave: slots: FROM \"x\" is not a date and time\n"},
+       missing + ": cannot read the file (No such file or directory)"},
+      {{"list", folder}, folder + ": cannot read the file (Is a directory)"},
+      {{"list", csv}, csv + ": not an iCalendar file (libical finds no complete calendar in it)"},
+      {{"free", kSample, "4/31/2003"}, "free: WHEN \"4/31/2003\" is not a date and time"},
+      {{"occurs", kSample, "2003-13-01"}, "occurs: DATE \"2003-13-01\" is not a date"},
+      {{"slots", kSample, "x", "4/15/2003", "60"}, "slots: FROM \"x\" is not a date and time"},
       {{"slots", kSample, "4/14/2003", "4/14/2003 25:00", "60"},
-       "dayweave: slots: TO \"4/14/2003 25:00\" is not a date and time\n"},
-      {{"slots", kSample, "4/15/2003", "4/14/2003", "60"},
-       "dayweave: slots: FROM 4/15/2003 is not before TO 4/14/2003\n"},
+       "slots: TO \"4/14/2003 25:00\" is not a date and time"},
       {{"slots", kSample, "4/14/2003 9:00 AM", "4/14/2003 9:00 AM", "60"},
-       "dayweave: slots: FROM 4/14/2003 9:00:00 AM is not before TO 4/14/2003 9:00:00 AM\n"},
-      {{"free", kSample, "4/14/2003", "0"},
-       "dayweave: free: MINUTES \"0\" is not a whole number from 1 to 527040\n"},
-      {{"free", kSample, "4/14/2003", "-5"},
-       "dayweave: free: MINUTES \"-5\" is not a whole number from 1 to 527040\n"},
-      {{"free", kSample, "4/14/2003", "1.5"},
-       "dayweave: free: MINUTES \"1.5\" is not a whole number from 1 to 527040\n"},
-      {{"free", kSample, "4/14/2003", "527041"},
-       "dayweave: free: MINUTES \"527041\" is not a whole number from 1 to 527040\n"},
-      {{"slots", kSample, "4/14/2003", "4/15/2003", "abc"},
-       "dayweave: slots: MINUTES \"abc\" is not a whole number from 1 to 527040\n"},
+       "slots: FROM 4/14/2003 9:00:00 AM is not before TO 4/14/2003 9:00:00 AM"},
+      {{"free", kSample, "4/14/2003", "0"}, "free: MINUTES \"0" + minutes},
+      {{"free", kSample, "4/14/2003", "-5"}, "free: MINUTES \"-5" + minutes},
+      {{"free", kSample, "4/14/2003", "1.5"}, "free: MINUTES \"1.5" + minutes},
+      {{"free", kSample, "4/14/2003", "527041"}, "free: MINUTES \"527041" + minutes},
       {{"slots", kSample, "4/13/1001", "4/16/2003", "60", "--step", "15"},
-       "dayweave: slots: FROM 4/13/1001 to TO 4/16/2003 every 15 minutes is more than 1000000 "
-       "candidate starts\n"},
+       "slots: FROM 4/13/1001 to TO 4/16/2003 every 15 minutes is more than 1000000 candidate "
+       "starts"},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--step", "0"},
-       "dayweave: slots: --step \"0\" is not a whole number from 1 to 527040\n"},
+       "slots: --step \"0" + minutes},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "17:00-09:00"},
-       "dayweave: slots: --hours \"17:00-09:00\" is not HH:MM-HH:MM with the first time before "
-       "the second\n"},
+       "slots: --hours \"17:00-09:00" + hours},
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "9-17"},
-       "dayweave: slots: --hours \"9-17\" is not HH:MM-HH:MM with the first time before the "
-       "second\n"},
+       "slots: --hours \"9-17" + hours},
       {{"free", kSample, "4/14/2003", "--tz", "Mars/Olympus_Mons"},
-       "dayweave: --tz: \"Mars/Olympus_Mons\" is not a time zone libical knows\n"},
+       "--tz: \"Mars/Olympus_Mons\" is not a time zone libical knows"},
       {{"lsit", kSample},
-       "dayweave: unknown command \"lsit\" (commands: list, free, occurs, slots; dayweave "
-       "--help tells more)\n"},
+       "unknown command \"lsit\" (commands: list, free, occurs, slots; dayweave --help tells "
+       "more)"},
       {{"free", kSample},
-       "dayweave: free: too few arguments (usage: dayweave free FILE WHEN "
-       "[MINUTES] [--tz NAME] [--verbose])\n"},
+       "free: too few arguments" + usage + "free FILE WHEN [MINUTES] [--tz NAME] [--verbose])"},
       {{"occurs", kSample, "4/14/2003", "extra"},
-       "dayweave: occurs: too many arguments (usage: dayweave occurs FILE DATE [--tz NAME] "
-       "[--verbose])\n"},
+       "occurs: too many arguments" + usage + "occurs FILE DATE [--tz NAME] [--verbose])"},
       {{"list", kSample, "--tz"},
-       "dayweave: list: --tz needs a value (usage: dayweave list "
-       "FILE [--on DATE] [--tz NAME] [--verbose])\n"},
+       "list: --tz needs a value" + usage + "list FILE [--on DATE] [--tz NAME] [--verbose])"},
       {{"list", kSample, "--text"},
-       "dayweave: list: unknown option --text (usage: dayweave list "
-       "FILE [--on DATE] [--tz NAME] [--verbose])\n"},
+       "list: unknown option --text" + usage + "list FILE [--on DATE] [--tz NAME] [--verbose])"},
   };
   for (const Case& c : cases) {
     const Result result = Agent(c.arguments);
     EXPECT_EQ(result.status, 2) << c.err;
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.err, "dayweave: " + c.err + "\n");
     EXPECT_EQ(result.out, "") << c.err;
   }
 }
 
 TEST(CommandsTest, HelpForTheProgramAndEachCommand) {
-  const Result help = Agent({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("dayweave slots FILE FROM TO MINUTES"), std::string::npos);
+  EXPECT_NE(Agent({"--help"}).out.find("dayweave slots FILE FROM TO MINUTES"), std::string::npos);
   for (const char* command : {"list", "free", "occurs", "slots"}) {
     const Result one = Agent({command, "--help"});
     EXPECT_EQ(one.status, 0) << command;
     EXPECT_EQ(one.out.rfind(std::string("usage: dayweave ") + command, 0), 0u) << command;
-    EXPECT_EQ(one.err, "");
   }
 }
 
@@ -189,7 +165,7 @@ TEST(CommandsTest, StandardInputZonesWarningsAndVerbose) {
 TEST(CommandsTest, MalformedCalendarsNeverCrash) {
   std::vector<std::string> texts = {kSampleCalendar};
   for (const char* name : {"recurrence.ics", "zones.ics", "broken.ics", "crlf.ics"}) {
-    texts.push_back(testing::ReadTestFile(testing::TestDataPath(name)));
+    texts.push_back(testing::TestData(name));
   }
   std::mt19937 random(20030414);
   std::vector<std::string> inputs;
@@ -215,10 +191,8 @@ TEST(CommandsTest, MalformedCalendarsNeverCrash) {
              {"occurs", "-", "4/15/2003"},
              {"slots", "-", "4/14/2003", "4/16/2003", "60", "--tz", "Europe/Berlin"}}) {
       const Result result = Agent(arguments, input);
+      EXPECT_TRUE(result.status == 0 || result.status == 1 || !result.err.empty());
       EXPECT_TRUE(result.status >= 0 && result.status <= 2);
-      if (result.status == 2) {
-        EXPECT_FALSE(result.err.empty());
-      }
       // Every message is a whole line of its own.
       std::istringstream lines(result.err);
       for (std::string line; std::getline(lines, line);) {

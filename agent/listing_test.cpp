@@ -11,62 +11,50 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
-class ListingTest : public ::testing::Test {
- protected:
-  std::string List(std::optional<std::int64_t> day) {
-    std::vector<std::string> warnings;
-    const std::string rows = Rows(Listed(*schedule_, day, warnings));
-    EXPECT_TRUE(warnings.empty());
-    return rows;
-  }
-
-  void SetUp() override {
-    file_ = std::make_unique<CalendarFile>(ReadCalendar(
-        Calendar(Event("UID:1\nSUMMARY:Weekly review\nDTSTART:20030106T090000\n"
-                       "DTEND:20030106T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO\n"
-                       "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nEND:VALARM\n") +
-                 Event("UID:2\nSUMMARY:Night train\nDTSTART:20030113T223000\n"
-                       "DTEND:20030114T063100\nX-MICROSOFT-CDO-BUSYSTATUS:OOF\n") +
-                 Event("UID:3\nSUMMARY:Gym\nDTSTART:20030107T180000\nDTEND:20030107T190000\n"
-                       "RRULE:FREQ=WEEKLY;COUNT=3\nEXDATE:20030114T180000\n")),
-        "l.ics"));
-    schedule_ = std::make_unique<Schedule>(*file_, icaltimezone_get_utc_timezone(), "UTC");
-  }
-
-  std::unique_ptr<CalendarFile> file_;
-  std::unique_ptr<Schedule> schedule_;
-};
-
-TEST_F(ListingTest, EveryAppointmentInColumns) {
-  EXPECT_EQ(List(std::nullopt),
-            "1  R  1/6/2003 9:00:00 AM    1/6/2003 10:00:00 AM  60 Minutes        Busy           "
-            "15 Minutes  Weekly review\n"
-            "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  "
-            "-           Night train\n"
-            "3     1/7/2003 6:00:00 PM    1/7/2003 7:00:00 PM   60 Minutes        Busy           "
-            "-           Gym\n"
-            "3     1/21/2003 6:00:00 PM   1/21/2003 7:00:00 PM  60 Minutes        Busy           "
-            "-           Gym\n");
+std::string List(const Schedule& schedule, std::optional<std::int64_t> day) {
+  std::vector<std::string> warnings;
+  const std::string rows = Rows(Listed(schedule, day, warnings));
+  EXPECT_TRUE(warnings.empty());
+  return rows;
 }
 
-TEST_F(ListingTest, OnADateOnlyWhatOccursOnIt) {
+TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
+  const testing::Loaded loaded(
+      Calendar(Event("UID:1\nSUMMARY:Weekly review\nDTSTART:20030106T090000\n"
+                     "DTEND:20030106T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO\n"
+                     "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nEND:VALARM\n") +
+               Event("UID:2\nSUMMARY:Night train\nDTSTART:20030113T223000\n"
+                     "DTEND:20030114T063100\nX-MICROSOFT-CDO-BUSYSTATUS:OOF\n") +
+               Event("UID:3\nSUMMARY:Gym\nDTSTART:20030107T180000\nDTEND:20030107T190000\n"
+                     "RRULE:FREQ=WEEKLY;COUNT=3\nEXDATE:20030114T180000\n")),
+      "l.ics");
+  const Schedule& schedule = loaded.schedule;
+  const std::string review =
+      "1  R  1/6/2003 9:00:00 AM    1/6/2003 10:00:00 AM  60 Minutes        Busy           "
+      "15 Minutes  Weekly review\n";
+  const std::string train =
+      "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  "
+      "-           Night train\n";
+  EXPECT_EQ(
+      List(schedule, std::nullopt),
+      review + train +
+          "3     1/7/2003 6:00:00 PM    1/7/2003 7:00:00 PM   60 Minutes        Busy           "
+          "-           Gym\n"
+          "3     1/21/2003 6:00:00 PM   1/21/2003 7:00:00 PM  60 Minutes        Busy           "
+          "-           Gym\n");
   // The night train occurs on the date it starts, not on the next one.
-  EXPECT_EQ(List(DayNumber(2003, 1, 13)),
-            "1  R  1/6/2003 9:00:00 AM    1/6/2003 10:00:00 AM  60 Minutes        Busy           "
-            "15 Minutes  Weekly review\n"
-            "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  "
-            "-           Night train\n");
-  EXPECT_EQ(List(DayNumber(2003, 1, 14)), "");
-  EXPECT_EQ(List(DayNumber(2003, 1, 21)),
+  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 13)), review + train);
+  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 14)), "");
+  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 21)),
             "3     1/21/2003 6:00:00 PM  1/21/2003 7:00:00 PM  60 Minutes  Busy  -  Gym\n");
 }
 
-TEST_F(ListingTest, AnExpandedEventIsListedForTheYearFromItsStart) {
-  const CalendarFile file = ReadCalendar(
+TEST(ListingTest, AnExpandedEventIsListedForTheYearFromItsStart) {
+  const testing::Loaded loaded(
       Calendar(Event("UID:d\nSUMMARY:Daily\nDTSTART:20030101T080000\nDTEND:20030101T081500\n"
                      "RRULE:FREQ=DAILY;BYHOUR=8\n")),
       "d.ics");
-  const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+  const Schedule& schedule = loaded.schedule;
   std::vector<std::string> warnings;
   const std::vector<Appointment> listed = Listed(schedule, std::nullopt, warnings);
   ASSERT_EQ(listed.size(), 365u);

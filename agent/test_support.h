@@ -6,6 +6,10 @@
 #include <sstream>
 #include <string>
 
+#include "agent/calendar_reader.h"
+#include "agent/schedule.h"
+#include "agent/time_zones.h"
+
 namespace dayweave::agent::testing {
 
 inline std::string TestDataPath(const std::string& name) {
@@ -19,6 +23,12 @@ inline std::string ReadTestFile(const std::string& path) {
   return text.str();
 }
 
+// The text of a test calendar in agent/testdata.
+inline std::string TestData(const std::string& name) { return ReadTestFile(TestDataPath(name)); }
+
+// The bundled sample calendar's path.
+inline const std::string kSamplePath = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
+
 // A VEVENT with the given property lines (each ending in "\n").
 inline std::string Event(const std::string& lines) {
   return "BEGIN:VEVENT\n" + lines + "END:VEVENT\n";
@@ -29,5 +39,13 @@ inline std::string Calendar(const std::string& components) {
   return "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//dayweave//tests//EN\n" + components +
          "END:VCALENDAR\n";
 }
+
+// A calendar text read as `name` and laid out on the clock of `zone`.
+struct Loaded {
+  explicit Loaded(const std::string& text, const char* name = "t.ics", const char* zone = "UTC")
+      : file(ReadCalendar(text, name)), schedule(file, FindZone(zone), zone) {}
+  const CalendarFile file;
+  const Schedule schedule;
+};
 
 }  // namespace dayweave::agent::testing

@@ -11,11 +11,9 @@ icaltimetype Zoned(const char* text, const char* zone) {
 }
 
 TEST(TimeZonesTest, FindsZonesByNameAndUtcByItsAliases) {
-  icaltimezone* utc = icaltimezone_get_utc_timezone();
   for (const char* name : {"UTC", "Etc/UTC", "GMT", "Etc/GMT", "Zulu"}) {
-    EXPECT_EQ(FindZone(name), utc) << name;
+    EXPECT_EQ(FindZone(name), icaltimezone_get_utc_timezone()) << name;
   }
-  EXPECT_NE(FindZone("Europe/Berlin"), nullptr);
   EXPECT_NE(FindZone("America/New_York"), nullptr);
   EXPECT_EQ(FindZone("Mars/Olympus_Mons"), nullptr);
   EXPECT_EQ(FindZone(""), nullptr);
@@ -39,18 +37,6 @@ TEST(TimeZonesTest, MachineZoneComesFromTzThenLocaltimeThenUtc) {
   for (const Case& c : cases) {
     EXPECT_EQ(MachineZoneName(c.tz, c.link), c.name) << (c.tz ? c.tz : "(unset)") << c.link;
   }
-}
-
-TEST(TimeZonesTest, FloatingTimesAndDatesAreTakenAsWritten) {
-  icaltimezone* tokyo = FindZone("Asia/Tokyo");
-  EXPECT_TRUE(IsFloating(icaltime_from_string("20030113T093000")));
-  EXPECT_TRUE(IsFloating(icaltime_from_string("20030113")));
-  EXPECT_FALSE(IsFloating(icaltime_from_string("20030113T093000Z")));
-  EXPECT_FALSE(IsFloating(Zoned("20030113T093000", "Europe/Berlin")));
-  EXPECT_EQ(ToDisplay(icaltime_from_string("20030113T093000"), tokyo),
-            (LocalTime{2003, 1, 13, 9, 30, 0}));
-  EXPECT_EQ(ToDisplay(icaltime_from_string("20030113"), tokyo), (LocalTime{2003, 1, 13, 0, 0, 0}));
-  EXPECT_EQ(InstantOf(icaltime_from_string("19700101T000010")), 10);
 }
 
 TEST(TimeZonesTest, ConversionAcrossTheDaylightSavingChanges) {
@@ -79,42 +65,34 @@ TEST(TimeZonesTest, ConversionAcrossTheDaylightSavingChanges) {
     EXPECT_EQ(ToDisplay(time, berlin), c.inBerlin) << c.time;
     EXPECT_EQ(DisplayOfInstant(c.instant, false, berlin), c.inBerlin) << c.time;
   }
+  // Floating times and dates are taken as written, on any clock.
   EXPECT_EQ(DisplayOfInstant(1042446600, true, berlin), (LocalTime{2003, 1, 13, 8, 30, 0}));
+  EXPECT_TRUE(IsFloating(icaltime_from_string("20030113")));
+  EXPECT_EQ(ToDisplay(icaltime_from_string("20030113T093000"), FindZone("Asia/Tokyo")),
+            (LocalTime{2003, 1, 13, 9, 30, 0}));
 }
 
+// Instants from Python's calendar.timegm, with the offsets from UTC before and after.
 TEST(TimeZonesTest, ChangesAreFoundToTheSecond) {
   ZoneChanges changes;
-  const std::int64_t year2003 = DayNumber(2003, 1, 1) * kSecondsPerDay;
-  const std::int64_t year2004 = DayNumber(2004, 1, 1) * kSecondsPerDay;
-  const auto berlin = changes.Between(FindZone("Europe/Berlin"), year2003, year2004);
-  ASSERT_EQ(berlin.size(), 2u);
-  EXPECT_EQ(berlin[0].at, 1048986000);
-  EXPECT_EQ(berlin[0].before, 3600);
-  EXPECT_EQ(berlin[0].after, 7200);
-  EXPECT_EQ(berlin[1].at, 1067130000);
-  EXPECT_EQ(berlin[1].after, 3600);
-  const auto newYork = changes.Between(FindZone("America/New_York"), year2003, year2004);
-  ASSERT_EQ(newYork.size(), 2u);
-  EXPECT_EQ(newYork[0].at, 1049612400);
-  EXPECT_EQ(newYork[0].before, -18000);
-  EXPECT_EQ(newYork[1].at, 1067148000);
+  const auto changesOf = [&](const char* zone, int year) {
+    std::vector<std::int64_t> found;
+    for (const auto& change :
+         changes.Between(FindZone(zone), DayNumber(year, 1, 1) * kSecondsPerDay,
+                         DayNumber(year + 1, 1, 1) * kSecondsPerDay)) {
+      found.insert(found.end(), {change.at, change.before, change.after});
+    }
+    return found;
+  };
+  EXPECT_EQ(changesOf("Europe/Berlin", 2003),
+            (std::vector<std::int64_t>{1048986000, 3600, 7200, 1067130000, 7200, 3600}));
+  EXPECT_EQ(changesOf("America/New_York", 2003),
+            (std::vector<std::int64_t>{1049612400, -18000, -14400, 1067148000, -14400, -18000}));
   // The 2007 rules: New York on 11 March, Berlin on 25 March.
-  const std::int64_t march2007 = DayNumber(2007, 3, 1) * kSecondsPerDay;
-  const std::int64_t april2007 = DayNumber(2007, 4, 1) * kSecondsPerDay;
-  EXPECT_EQ(changes.Between(FindZone("America/New_York"), march2007, april2007).at(0).at,
-            1173596400);
-  EXPECT_EQ(changes.Between(FindZone("Europe/Berlin"), march2007, april2007).at(0).at, 1174784400);
-  EXPECT_TRUE(changes.Between(icaltimezone_get_utc_timezone(), year2003, kForever).empty());
-}
-
-TEST(TimeZonesTest, AnOpenStretchIsScannedTwoYearsPastTheLastScannedYear) {
-  ZoneChanges changes;
-  const auto all =
-      changes.Between(FindZone("Europe/Berlin"), DayNumber(2003, 1, 1) * kSecondsPerDay, kForever);
-  ASSERT_FALSE(all.empty());
-  EXPECT_EQ(FromSeconds(all.back().at).year, kLastScannedYear + 2);
-  EXPECT_EQ(all.size() % 2, 0u);
-  // A stretch that starts later still is scanned around its own start.
+  EXPECT_EQ(changesOf("America/New_York", 2007).at(0), 1173596400);
+  EXPECT_EQ(changesOf("Europe/Berlin", 2007).at(0), 1174784400);
+  EXPECT_TRUE(changesOf("UTC", 2003).empty());
+  // An open stretch that starts late is scanned around its own start.
   const auto late =
       changes.Between(FindZone("Europe/Berlin"), DayNumber(2100, 1, 1) * kSecondsPerDay, kForever);
   ASSERT_FALSE(late.empty());
