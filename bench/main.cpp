@@ -12,7 +12,7 @@
 
 namespace {
 
-// Passes every run on to the console and keeps each benchmark's time per iteration in
+// Passes every run on to the console and keeps each benchmark's CPU time per iteration in
 // nanoseconds (the median when repetitions are asked for).
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -23,7 +23,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (run.run_type == Run::RT_Aggregate && !median) continue;
       const double ns =
-          run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+          run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
       const std::string name = run.run_name.str();
       if (median || !m_nanoseconds.count(name)) m_nanoseconds[name] = ns;
     }
