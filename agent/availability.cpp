@@ -1,5 +1,8 @@
 #include "agent/availability.h"
 
+#include "agent/local_time.h"
+#include "dayweave/time_slot.h"
+
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -144,6 +147,17 @@ std::vector<std::int64_t> FreeSlots(const Schedule& schedule, const SlotQuery& q
     }
   }
   return starts;
+}
+
+std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query) {
+  auto store = std::make_unique<CTimeSlotStore>();
+  int number = 0;
+  for (std::int64_t start : FreeSlots(schedule, query)) {
+    CString id;
+    id.Format("t%d", ++number);
+    store->Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free", id);
+  }
+  return store;
 }
 
 }  // namespace dayweave::agent

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "agent/schedule.h"
+#include "dayweave/time_slot_store.h"
 
 namespace dayweave::agent {
 
@@ -90,5 +91,10 @@ struct SlotQuery {
 // FreeSlots
 // The starts of the candidate slots that every appointment leaves free, in order.
 std::vector<std::int64_t> FreeSlots(const Schedule& schedule, const SlotQuery& query);
+
+// FreeSlotStore
+// The free slots of `query` in a store, ready for its text or KQML message: each slot carries
+// the attribute "free" and the ID t1, t2, ... in order.
+std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query);
 
 }  // namespace dayweave::agent

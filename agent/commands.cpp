@@ -387,17 +387,11 @@ int Run::Free(const Schedule& schedule, std::int64_t when, std::optional<int> mi
 }
 
 int Run::Slots(const Schedule& schedule, const SlotQuery& query) {
-  CTimeSlotStore store;
-  int number = 0;
-  for (std::int64_t start : FreeSlots(schedule, query)) {
-    CString id;
-    id.Format("t%d", ++number);
-    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free", id);
-  }
+  const auto store = FreeSlotStore(schedule, query);
   if (Flag("--text")) {
-    io_.out << store.ToString().str();
+    io_.out << store->ToString().str();
   } else {
-    io_.out << store.ToKQML().str() << "\n";
+    io_.out << store->ToKQML().str() << "\n";
   }
   return 0;
 }

@@ -119,14 +119,8 @@ void ShowFreeSlots(std::ostream& out, const Schedule& schedule) {
   query.from = ToSeconds({2003, 4, 14, 0, 0, 0});
   query.to = ToSeconds({2003, 4, 16, 0, 0, 0});
   query.minutes = 60;
-  CTimeSlotStore store;
-  int number = 0;
-  for (std::int64_t start : FreeSlots(schedule, query)) {
-    CString id;
-    id.Format("t%d", ++number);
-    store.Add(new CTimeSlot(ToOle(FromSeconds(start)), query.minutes), "free", id);
-  }
-  out << "     " << store.ToKQML().str() << "\n";
+  const auto store = FreeSlotStore(schedule, query);
+  out << "     " << store->ToKQML().str() << "\n";
 }
 
 }  // namespace
