@@ -22,8 +22,10 @@
 
 namespace dayweave::agent {
 
-// The most iterator steps one event may take; an event that needs more stops there.
-constexpr long kMostExpansionSteps = 1000000;
+// The most iterator steps one event may take; an event that needs more stops there. A rule
+// that recurs every second or minute would otherwise let a small file occupy the agent for
+// minutes; a rule of realistic frequency never comes near it within the ranges asked.
+constexpr long kMostExpansionSteps = 50000;
 
 struct Occurrence {
   std::int64_t start = 0;  // display wall-clock seconds (see local_time.h)

@@ -26,6 +26,10 @@ bool ByEventThenStart(const Appointment& a, const Appointment& b) {
   return a.start < b.start;
 }
 
+// The most occurrences the list shows of one expanded event: a rule that recurs every minute
+// would otherwise fill the listing, and memory, with half a million rows.
+constexpr long kMostListedOccurrences = 1000;
+
 // The occurrences of an expanded event that start in the year from its first start.
 void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
                   std::vector<Appointment>& listed, std::vector<std::string>& warnings) {
@@ -36,7 +40,15 @@ void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
       ToSeconds(first) % kSecondsPerDay;
   OccurrenceStream stream(event, schedule.Display(), InstantOf(event.start));
   Occurrence occurrence;
+  long count = 0;
   while (stream.Next(occurrence) && occurrence.start < until) {
+    if (++count > kMostListedOccurrences) {
+      warnings.push_back(EventLabel(schedule.File().name, event) + " has more than " +
+                         std::to_string(kMostListedOccurrences) +
+                         " occurrences in its first year; the list shows the first " +
+                         std::to_string(kMostListedOccurrences));
+      return;
+    }
     if (InLibraryRange(FromSeconds(occurrence.start)) &&
         InLibraryRange(FromSeconds(occurrence.end))) {
       listed.push_back(OccurrenceAppointment(event, occurrence));

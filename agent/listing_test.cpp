@@ -61,5 +61,22 @@ TEST(ListingTest, AnExpandedEventIsListedForTheYearFromItsStart) {
   EXPECT_EQ(listed.back().appointment.GetStartTimeString(), CString("12/31/2003 8:00:00 AM"));
 }
 
+// Found by fuzzing the command line: a few events recurring every second made the list hold
+// millions of rows (gigabytes) before it printed anything.
+TEST(ListingTest, AnEventRecurringEverySecondListsOnlyItsFirstThousand) {
+  const testing::Loaded loaded(
+      Calendar(Event("UID:s\nSUMMARY:tick\nDTSTART:20030113T090000\nDTEND:20030113T090001\n"
+                     "RRULE:FREQ=SECONDLY\n")),
+      "s.ics");
+  std::vector<std::string> warnings;
+  const std::vector<Appointment> listed = Listed(loaded.schedule, std::nullopt, warnings);
+  ASSERT_EQ(listed.size(), 1000u);
+  EXPECT_EQ(listed.back().start - listed.front().start, 999);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0],
+            "s.ics:4: event 1 (UID s) has more than 1000 occurrences in its first year; the "
+            "list shows the first 1000");
+}
+
 }  // namespace
 }  // namespace dayweave::agent
