@@ -7,8 +7,8 @@
 //
 // A scan reads the date once as calendar components and counts the days of its month from
 // the first, each a day of the week further on than the one before. It never leaves the
-// month: four of any kind of day lie within the first 28 days. Entries that cannot be found (a day of
-// the week outside 1 to 7, a date that cannot be read) are -1.
+// month: four of any kind of day lie within the first 28 days. Entries that cannot be found (a day
+// of the week outside 1 to 7, a date that cannot be read) are -1.
 #pragma once
 
 #include <array>
