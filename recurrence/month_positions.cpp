@@ -156,7 +156,7 @@ int CRecurrenceData::GetLastMFCDay(int dayOfWeek, const COleDateTime& date) cons
 
 int CRecurrenceData::IsWeekDayInstance(int instance, const COleDateTime& date) const {
   // The first four weekdays all fall within the first week: answer the common case at once.
-  if (instance != internal::kLastInstance && date.GetDay() > 7) return 0;
+  if (instance != kLastInstance && date.GetDay() > 7) return 0;
   return internal::IsInstance(internal::CountedDays::kWeekdays, 0, instance, date);
 }
 
@@ -171,8 +171,8 @@ int CRecurrenceData::IsDayInstance(int instance, int dayOfWeek, const COleDateTi
 int CRecurrenceData::IsDayInstance(int instance, const COleDateTime& date) const {
   DateTimeParts parts;
   if (!date.GetAsSystemTime(parts)) return 0;
-  if (instance >= 1 && instance < internal::kLastInstance) return parts.day == instance ? 1 : 0;
-  if (instance == internal::kLastInstance)
+  if (instance >= 1 && instance < kLastInstance) return parts.day == instance ? 1 : 0;
+  if (instance == kLastInstance)
     return parts.day == internal::MonthLength(parts.year, parts.month) ? 1 : 0;
   return 0;
 }

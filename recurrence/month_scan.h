@@ -14,13 +14,11 @@
 #include <array>
 
 #include "dayweave/date_time.h"
+#include "dayweave/recurrence_codes.h"
 
 namespace dayweave::internal {
 
 inline constexpr int kNoDay = -1;
-
-// The instance that stands for the last counted day of a month; 1 to 4 count from the start.
-inline constexpr int kLastInstance = 5;
 
 // The kinds of day a month position counts. kOneDayOfWeek counts the days that fall on a given
 // framework day number (1 Sunday ... 7 Saturday).

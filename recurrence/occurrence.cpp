@@ -51,18 +51,6 @@ namespace dayweave {
 
 namespace {
 
-enum RecurrenceType {
-  kDaily = 0,
-  kWeekly = 1,
-  kMonthlyByDate = 2,
-  kMonthlyByPosition = 3,
-  kYearlyByDate = 5,
-  kYearlyByPosition = 6,
-};
-
-constexpr unsigned int kWeekdaySet = 62;
-constexpr unsigned int kWeekendSet = 65;
-constexpr unsigned int kEverySet = 127;
 constexpr unsigned int kSaturdayBit = 64;
 
 bool IsMultiple(long long n, long long divisor) { return n % divisor == 0; }
@@ -120,11 +108,11 @@ int CRecurrenceData::OccursOn(int day, int month, int year) const {
 
 int CRecurrenceData::IsCountedDayInstance(const COleDateTime& date) const {
   switch (m_days) {
-    case kWeekdaySet:
+    case kWeekdayMask:
       return IsWeekDayInstance(m_instance, date);
-    case kWeekendSet:
+    case kWeekendMask:
       return IsWeekendDayInstance(m_instance, date);
-    case kEverySet:
+    case kEveryDayMask:
       return IsDayInstance(m_instance, date);
     default:
       if (!std::has_single_bit(m_days) || m_days > kSaturdayBit) return 0;

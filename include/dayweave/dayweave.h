@@ -11,6 +11,7 @@
 #include "dayweave/date_time_span.h"
 #include "dayweave/day.h"
 #include "dayweave/object.h"
+#include "dayweave/recurrence_codes.h"
 #include "dayweave/recurrence_data.h"
 #include "dayweave/text.h"
 #include "dayweave/text_array.h"

@@ -61,6 +61,7 @@
 #include "dayweave/date_time.h"
 #include "dayweave/day.h"
 #include "dayweave/export.h"
+#include "dayweave/recurrence_codes.h"
 
 namespace dayweave {
 
