@@ -18,9 +18,9 @@
 #include <random>
 #include <string>
 
-#include "agent/availability.h"
-#include "agent/calendar_reader.h"
-#include "agent/schedule.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
 
 namespace dayweave::agent {
 namespace {

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "agent/calendar_reader.h"
-#include "agent/schedule.h"
-#include "agent/time_zones.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/schedule.h"
 
 namespace dayweave::agent::testing {
 

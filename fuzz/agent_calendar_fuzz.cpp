@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/commands.h"
+#include "agent/cli/commands.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/local_time.h"
+#include "agent/input/local_time.h"
 
 namespace dayweave::agent {
 

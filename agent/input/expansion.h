@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "agent/calendar_reader.h"
+#include "agent/input/calendar_reader.h"
 
 namespace dayweave::agent {
 

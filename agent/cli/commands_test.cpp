@@ -1,11 +1,11 @@
-#include "agent/commands.h"
+#include "agent/cli/commands.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <sstream>
 
-#include "agent/sample_calendar.h"
+#include "agent/cli/sample_calendar.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {

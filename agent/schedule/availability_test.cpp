@@ -1,11 +1,11 @@
-#include "agent/availability.h"
+#include "agent/schedule/availability.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "agent/input/time_zones.h"
 #include "agent/test_support.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

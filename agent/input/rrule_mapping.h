@@ -34,9 +34,9 @@
 
 #include <string>
 
-#include "agent/calendar_reader.h"
-#include "agent/local_time.h"
-#include "agent/time_zones.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/local_time.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

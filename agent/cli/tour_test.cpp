@@ -1,4 +1,4 @@
-#include "agent/tour.h"
+#include "agent/cli/tour.h"
 
 #include <gtest/gtest.h>
 

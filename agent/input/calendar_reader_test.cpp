@@ -1,4 +1,4 @@
-#include "agent/calendar_reader.h"
+#include "agent/input/calendar_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/schedule.h"
+#include "agent/schedule/schedule.h"
 #include "dayweave/time_slot_store.h"
 
 namespace dayweave::agent {

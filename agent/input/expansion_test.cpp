@@ -1,9 +1,9 @@
-#include "agent/expansion.h"
+#include "agent/input/expansion.h"
 
 #include <gtest/gtest.h>
 
+#include "agent/input/time_zones.h"
 #include "agent/test_support.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -1,9 +1,9 @@
-#include "agent/schedule.h"
+#include "agent/schedule/schedule.h"
 
 #include <gtest/gtest.h>
 
+#include "agent/input/time_zones.h"
 #include "agent/test_support.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -1,4 +1,4 @@
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 #include <algorithm>
 #include <array>

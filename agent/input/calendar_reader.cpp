@@ -1,4 +1,4 @@
-#include "agent/calendar_reader.h"
+#include "agent/input/calendar_reader.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,7 +12,7 @@
 #include <map>
 #include <tuple>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

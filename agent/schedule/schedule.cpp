@@ -1,9 +1,9 @@
-#include "agent/schedule.h"
+#include "agent/schedule/schedule.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

@@ -11,13 +11,13 @@
 #include <set>
 #include <sstream>
 
-#include "agent/availability.h"
-#include "agent/calendar_reader.h"
-#include "agent/rrule_mapping.h"
-#include "agent/sample_calendar.h"
-#include "agent/schedule.h"
+#include "agent/cli/sample_calendar.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/rrule_mapping.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
 #include "agent/test_support.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -1,6 +1,6 @@
-#include "agent/availability.h"
+#include "agent/schedule/availability.h"
 
-#include "agent/local_time.h"
+#include "agent/input/local_time.h"
 #include "dayweave/time_slot.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "agent/local_time.h"
+#include "agent/input/local_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "agent/commands.h"
+#include "agent/cli/commands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,12 +11,12 @@
 #include <ostream>
 #include <sstream>
 
-#include "agent/availability.h"
-#include "agent/calendar_reader.h"
-#include "agent/listing.h"
-#include "agent/schedule.h"
-#include "agent/time_zones.h"
-#include "agent/tour.h"
+#include "agent/cli/listing.h"
+#include "agent/cli/tour.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
 #include "dayweave/time_slot.h"
 #include "dayweave/time_slot_store.h"
 

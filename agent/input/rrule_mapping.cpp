@@ -1,4 +1,4 @@
-#include "agent/rrule_mapping.h"
+#include "agent/input/rrule_mapping.h"
 
 #include <optional>
 #include <vector>

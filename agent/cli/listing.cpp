@@ -1,4 +1,4 @@
-#include "agent/listing.h"
+#include "agent/cli/listing.h"
 
 #include <algorithm>
 #include <array>

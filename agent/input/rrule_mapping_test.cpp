@@ -1,7 +1,7 @@
 // Which rules the agent hands to the library as a recurring appointment and why the others
 // are expanded. That the exact shapes occur on libical's dates, year after year, is checked
 // in libical_agreement_test.cpp.
-#include "agent/rrule_mapping.h"
+#include "agent/input/rrule_mapping.h"
 
 #include <gtest/gtest.h>
 

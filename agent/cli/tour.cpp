@@ -1,15 +1,15 @@
-#include "agent/tour.h"
+#include "agent/cli/tour.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "agent/availability.h"
-#include "agent/calendar_reader.h"
-#include "agent/listing.h"
-#include "agent/sample_calendar.h"
-#include "agent/schedule.h"
-#include "agent/time_zones.h"
+#include "agent/cli/listing.h"
+#include "agent/cli/sample_calendar.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
 #include "dayweave/time_slot.h"
 #include "dayweave/time_slot_store.h"
 

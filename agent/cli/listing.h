@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/schedule.h"
+#include "agent/schedule/schedule.h"
 
 namespace dayweave::agent {
 

@@ -1,9 +1,9 @@
-#include "agent/listing.h"
+#include "agent/cli/listing.h"
 
 #include <gtest/gtest.h>
 
+#include "agent/input/time_zones.h"
 #include "agent/test_support.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -1,8 +1,8 @@
-#include "agent/expansion.h"
+#include "agent/input/expansion.h"
 
 #include <algorithm>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

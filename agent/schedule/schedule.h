@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
-#include "agent/calendar_reader.h"
-#include "agent/expansion.h"
-#include "agent/local_time.h"
-#include "agent/rrule_mapping.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/expansion.h"
+#include "agent/input/local_time.h"
+#include "agent/input/rrule_mapping.h"
 #include "dayweave/appointment.h"
 
 namespace dayweave::agent {
