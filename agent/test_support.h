@@ -2,11 +2,13 @@
 // written inline.
 #pragma once
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "agent/input/calendar_reader.h"
+#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/schedule.h"
 
@@ -39,6 +41,17 @@ inline std::string Calendar(const std::string& components) {
   return "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//dayweave//tests//EN\n" + components +
          "END:VCALENDAR\n";
 }
+
+// A wall-clock time from its components.
+inline std::chrono::local_seconds At(int year, unsigned month, unsigned day, int hour = 0,
+                                     int minute = 0, int second = 0) {
+  using namespace std::chrono;
+  return local_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} +
+         seconds{second};
+}
+
+// The library's text of a wall-clock time, for messages.
+inline std::string Text(std::chrono::local_seconds time) { return ToOle(time).Format().str(); }
 
 // A calendar text read as `name` and laid out on the clock of `zone`.
 struct Loaded {

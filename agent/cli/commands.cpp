@@ -14,13 +14,17 @@
 #include "agent/cli/listing.h"
 #include "agent/cli/tour.h"
 #include "agent/input/calendar_reader.h"
+#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/availability.h"
 #include "agent/schedule/schedule.h"
+#include "agent/schedule/slot_search.h"
 #include "dayweave/time_slot.h"
 #include "dayweave/time_slot_store.h"
 
 namespace dayweave::agent {
+
+using namespace std::chrono;
 
 namespace {
 
@@ -177,13 +181,11 @@ std::optional<Arguments> Parse(const Command& command, const std::vector<std::st
   return arguments;
 }
 
-// An instant or date read with the library's ParseDateTime, as wall-clock seconds.
-std::optional<std::int64_t> ReadInstant(const std::string& text) {
+// A date and time read with the library's ParseDateTime, on the display clock.
+std::optional<local_seconds> ReadWallClock(const std::string& text) {
   COleDateTime value;
   if (!value.ParseDateTime(text.c_str())) return {};
-  const auto time = FromOle(value);
-  if (!time) return {};
-  return ToSeconds(*time);
+  return FromOle(value);
 }
 
 std::optional<int> ReadMinutes(const std::string& text) {
@@ -219,7 +221,7 @@ std::optional<std::pair<int, int>> ReadHours(const std::string& text) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string DateText(std::int64_t seconds) { return ToOle(FromSeconds(seconds)).Format().str(); }
+std::string DateText(local_seconds time) { return ToOle(time).Format().str(); }
 
 class Run {
  public:
@@ -241,8 +243,8 @@ class Run {
   bool Flag(const std::string& flag) const { return arguments_.flags.count(flag) > 0; }
 
   std::optional<std::string> ReadInput(const std::string& name);
-  int List(const Schedule& schedule, std::optional<std::int64_t> day);
-  int Free(const Schedule& schedule, std::int64_t when, std::optional<int> minutes);
+  int List(const Schedule& schedule, std::optional<local_days> day);
+  int Free(const Schedule& schedule, local_seconds when, std::optional<int> minutes);
   int Slots(const Schedule& schedule, const SlotQuery& query);
 
   const Command& command_;
@@ -279,11 +281,12 @@ int Run::Execute() {
   const std::string where = name + ": ";
 
   // Every argument is checked before the file is read.
-  std::optional<std::int64_t> when, from, to, day;
+  std::optional<local_seconds> when, from, to;
+  std::optional<local_days> day;
   std::optional<int> minutes;
   SlotQuery query;
   if (name == "free") {
-    when = ReadInstant(p[1]);
+    when = ReadWallClock(p[1]);
     if (!when) return Fail(where + "WHEN " + Quoted(p[1]) + " is not a date and time");
     if (p.size() == 3) {
       minutes = ReadMinutes(p[2]);
@@ -294,13 +297,13 @@ int Run::Execute() {
     }
   } else if (name == "occurs" || (name == "list" && Has("--on"))) {
     const std::string text = name == "occurs" ? p[1] : Value("--on");
-    day = ReadInstant(text);
-    if (!day) return Fail(where + "DATE " + Quoted(text) + " is not a date");
-    day = DayOf(*day);
+    const auto date = ReadWallClock(text);
+    if (!date) return Fail(where + "DATE " + Quoted(text) + " is not a date");
+    day = floor<days>(*date);
   } else if (name == "slots") {
-    from = ReadInstant(p[1]);
+    from = ReadWallClock(p[1]);
     if (!from) return Fail(where + "FROM " + Quoted(p[1]) + " is not a date and time");
-    to = ReadInstant(p[2]);
+    to = ReadWallClock(p[2]);
     if (!to) return Fail(where + "TO " + Quoted(p[2]) + " is not a date and time");
     if (*from >= *to) {
       return Fail(where + "FROM " + DateText(*from) + " is not before TO " + DateText(*to));
@@ -312,14 +315,14 @@ int Run::Execute() {
     }
     query.from = *from;
     query.to = *to;
-    query.minutes = *minutes;
+    query.length = std::chrono::minutes{*minutes};
     if (Has("--step")) {
       const auto step = ReadMinutes(Value("--step"));
       if (!step) {
         return Fail(where + "--step " + Quoted(Value("--step")) +
                     " is not a whole number from 1 to " + std::to_string(kMostMinutes));
       }
-      query.step = *step;
+      query.step = std::chrono::minutes{*step};
     }
     if (Has("--hours")) {
       const auto hours = ReadHours(Value("--hours"));
@@ -327,13 +330,13 @@ int Run::Execute() {
         return Fail(where + "--hours " + Quoted(Value("--hours")) +
                     " is not HH:MM-HH:MM with the first time before the second");
       }
-      query.hoursFrom = hours->first;
-      query.hoursTo = hours->second;
+      query.hoursFrom = seconds{hours->first};
+      query.hoursTo = seconds{hours->second};
     }
     query.weekdaysOnly = Flag("--weekdays");
-    if ((query.to - query.from) / (60LL * query.step) >= kMostCandidates) {
+    if ((query.to - query.from) / query.step >= kMostCandidates) {
       return Fail(where + "FROM " + DateText(*from) + " to TO " + DateText(*to) + " every " +
-                  std::to_string(query.step) + " minutes is more than " +
+                  std::to_string(query.step.count()) + " minutes is more than " +
                   std::to_string(kMostCandidates) + " candidate starts");
     }
   }
@@ -366,7 +369,7 @@ int Run::Execute() {
   return List(schedule, day);
 }
 
-int Run::List(const Schedule& schedule, std::optional<std::int64_t> day) {
+int Run::List(const Schedule& schedule, std::optional<local_days> day) {
   std::vector<std::string> warnings;
   const std::vector<Appointment> listed = Listed(schedule, day, warnings);
   for (const std::string& warning : warnings) io_.err << "dayweave: " << warning << "\n";
@@ -374,9 +377,10 @@ int Run::List(const Schedule& schedule, std::optional<std::int64_t> day) {
   return 0;
 }
 
-int Run::Free(const Schedule& schedule, std::int64_t when, std::optional<int> minutes) {
+int Run::Free(const Schedule& schedule, local_seconds when, std::optional<int> minutes) {
+  FreeBusy freeBusy(schedule);
   const StretchAnswer answer =
-      minutes ? AskStretch(schedule, when, *minutes) : AskInstant(schedule, when);
+      minutes ? freeBusy.AskStretch(when, std::chrono::minutes{*minutes}) : freeBusy.AskAt(when);
   io_.out << (answer.free ? "free" : "busy") << "\n";
   for (const Appointment& blocking : answer.blocking) {
     const std::string status = blocking.appointment.GetApptStatusString().str();

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "agent/input/local_time.h"
+#include "agent/input/time_zones.h"
+
 namespace dayweave::agent {
+
+using namespace std::chrono;
 
 namespace {
 
@@ -34,11 +39,13 @@ constexpr long kMostListedOccurrences = 1000;
 void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
                   std::vector<Appointment>& listed, std::vector<std::string>& warnings) {
   const EventRecord& event = *expanded.event;
-  const LocalTime first = ToDisplay(event.start, schedule.Display());
-  const std::int64_t until =
-      (DayNumber(first.year + 1, first.month, 1) + first.day - 1) * kSecondsPerDay +
-      ToSeconds(first) % kSecondsPerDay;
-  OccurrenceStream stream(event, schedule.Display(), InstantOf(event.start));
+  const local_seconds first = ToDisplay(event.start, schedule.Display());
+  // The same date a year later; 29 February counts on to 1 March.
+  const local_days firstDay = floor<days>(first);
+  const year_month_day date{firstDay};
+  const local_seconds until = local_days{(date.year() + years{1}) / date.month() / 1} +
+                              (date.day() - day{1}) + TimeOfDay(first);
+  OccurrenceStream stream(event, schedule.Display(), EventTimeOf(event.start));
   Occurrence occurrence;
   long count = 0;
   while (stream.Next(occurrence) && occurrence.start < until) {
@@ -49,8 +56,7 @@ void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
                          std::to_string(kMostListedOccurrences));
       return;
     }
-    if (InLibraryRange(FromSeconds(occurrence.start)) &&
-        InLibraryRange(FromSeconds(occurrence.end))) {
+    if (LibraryHolds(occurrence.start) && LibraryHolds(occurrence.end)) {
       listed.push_back(OccurrenceAppointment(event, occurrence));
     }
   }
@@ -63,14 +69,18 @@ void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
 
 }  // namespace
 
-std::vector<Appointment> Listed(const Schedule& schedule, std::optional<std::int64_t> onDay,
+std::vector<Appointment> Listed(const Schedule& schedule, std::optional<local_days> onDay,
                                 std::vector<std::string>& warnings) {
   std::vector<Appointment> listed;
   if (onDay) {
     DaySweep sweep(schedule, *onDay);
-    const LocalTime date = FromSeconds(*onDay * kSecondsPerDay);
+    const year_month_day date{*onDay};
     for (const Appointment* a : sweep.Touching(*onDay)) {
-      if (a->appointment.OccursOn(date.day, date.month, date.year)) listed.push_back(*a);
+      if (a->appointment.OccursOn(static_cast<int>(unsigned{date.day()}),
+                                  static_cast<int>(unsigned{date.month()}),
+                                  static_cast<int>(date.year()))) {
+        listed.push_back(*a);
+      }
     }
     warnings.insert(warnings.end(), sweep.Warnings().begin(), sweep.Warnings().end());
   } else {

@@ -8,7 +8,7 @@
 // status, reminder ("-" when there is none) and subject, lined up in columns.
 #pragma once
 
-#include <cstdint>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,10 +19,11 @@ namespace dayweave::agent {
 
 // Listed
 // Every appointment of the schedule, by event and start. An expanded event contributes its
-// occurrences in the year from its start; with `onDay` (a day number), only the appointments
-// that occur on that day, as the library's OccursOn answers. Warnings of the walk over the
+// occurrences in the year from its start; with `onDay`, only the appointments that occur on
+// that day of the display clock, as the library's OccursOn answers. Warnings of the walk over the
 // occurrences are added to `warnings`.
-std::vector<Appointment> Listed(const Schedule& schedule, std::optional<std::int64_t> onDay,
+std::vector<Appointment> Listed(const Schedule& schedule,
+                                std::optional<std::chrono::local_days> onDay,
                                 std::vector<std::string>& warnings);
 
 // Rows

@@ -11,7 +11,7 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
-std::string List(const Schedule& schedule, std::optional<std::int64_t> day) {
+std::string List(const Schedule& schedule, std::optional<std::chrono::local_days> day) {
   std::vector<std::string> warnings;
   const std::string rows = Rows(Listed(schedule, day, warnings));
   EXPECT_TRUE(warnings.empty());
@@ -43,9 +43,10 @@ TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
           "3     1/21/2003 6:00:00 PM   1/21/2003 7:00:00 PM  60 Minutes        Busy           "
           "-           Gym\n");
   // The night train occurs on the date it starts, not on the next one.
-  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 13)), review + train);
-  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 14)), "");
-  EXPECT_EQ(List(schedule, DayNumber(2003, 1, 21)),
+  EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 13}),
+            review + train);
+  EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 14}), "");
+  EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 21}),
             "3     1/21/2003 6:00:00 PM  1/21/2003 7:00:00 PM  60 Minutes  Busy  -  Gym\n");
 }
 
@@ -71,7 +72,7 @@ TEST(ListingTest, AnEventRecurringEverySecondListsOnlyItsFirstThousand) {
   std::vector<std::string> warnings;
   const std::vector<Appointment> listed = Listed(loaded.schedule, std::nullopt, warnings);
   ASSERT_EQ(listed.size(), 1000u);
-  EXPECT_EQ(listed.back().start - listed.front().start, 999);
+  EXPECT_EQ(listed.back().start - listed.front().start, std::chrono::seconds{999});
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0],
             "s.ics:4: event 1 (UID s) has more than 1000 occurrences in its first year; the "

@@ -7,13 +7,17 @@
 #include "agent/cli/listing.h"
 #include "agent/cli/sample_calendar.h"
 #include "agent/input/calendar_reader.h"
+#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/availability.h"
 #include "agent/schedule/schedule.h"
+#include "agent/schedule/slot_search.h"
 #include "dayweave/time_slot.h"
 #include "dayweave/time_slot_store.h"
 
 namespace dayweave::agent {
+
+using namespace std::chrono;
 
 namespace {
 
@@ -49,7 +53,7 @@ void ShowCalendar(std::ostream& out, const Schedule& schedule) {
   out << "\n";
 }
 
-void ShowTypicalQuestion(std::ostream& out, const Schedule& schedule) {
+void ShowTypicalQuestion(std::ostream& out, const Schedule& schedule, FreeBusy& freeBusy) {
   const COleDateTime when(2003, 1, 13, 9, 30, 0);
   const std::string at = when.Format().str();
   out << "2. Is the user free for 30 minutes from " << at << "?\n\n";
@@ -70,13 +74,17 @@ void ShowTypicalQuestion(std::ostream& out, const Schedule& schedule) {
   }
   out << "\n   The whole calendar (`dayweave free " << kSampleName
       << " \"1/13/2003 9:30 AM\" 30`):\n";
+  const local_days day{2003y / January / 13};
   const struct {
-    int hour, minute, minutes;
-  } questions[] = {{9, 30, 30}, {10, 0, 30}, {10, 30, 60}, {12, 0, 60}};
+    local_seconds from;
+    minutes length;
+  } questions[] = {{day + 9h + 30min, 30min},
+                   {day + 10h, 30min},
+                   {day + 10h + 30min, 60min},
+                   {day + 12h, 60min}};
   for (const auto& q : questions) {
-    const LocalTime from{2003, 1, 13, q.hour, q.minute, 0};
-    const StretchAnswer answer = AskStretch(schedule, ToSeconds(from), q.minutes);
-    out << "     " << ToOle(from).Format().str() << " for " << q.minutes
+    const StretchAnswer answer = freeBusy.AskStretch(q.from, q.length);
+    out << "     " << ToOle(q.from).Format().str() << " for " << q.length.count()
         << " minutes: " << (answer.free ? "free" : "busy");
     for (const Appointment& blocking : answer.blocking) {
       out << " (" << blocking.event->subject << ", "
@@ -87,7 +95,7 @@ void ShowTypicalQuestion(std::ostream& out, const Schedule& schedule) {
   out << "\n";
 }
 
-void ShowProposedSlots(std::ostream& out, const Schedule& schedule) {
+void ShowProposedSlots(std::ostream& out, FreeBusy& freeBusy) {
   out << "3. Two slots that another agent proposes, read from its text:\n\n";
   struct Proposal {
     const char* start;
@@ -100,7 +108,7 @@ void ShowProposedSlots(std::ostream& out, const Schedule& schedule) {
   for (const Proposal& p : proposals) {
     auto* slot = new CTimeSlot(CString(p.start), CString(p.end), p.minutes);
     const auto start = FromOle(slot->GetStartTime());
-    const bool free = start && AskStretch(schedule, ToSeconds(*start), slot->GetDuration()).free;
+    const bool free = start && freeBusy.AskStretch(*start, minutes{slot->GetDuration()}).free;
     out << "   CTimeSlot(\"" << p.start << "\", \"" << p.end << "\", \"" << p.minutes
         << "\"): valid " << slot->IsValid() << ", " << slot->GetDuration()
         << " minutes; the user is " << (free ? "free" : "busy") << "\n";
@@ -116,9 +124,9 @@ void ShowFreeSlots(std::ostream& out, const Schedule& schedule) {
          "   minutes), as `dayweave slots "
       << kSampleName << " 4/14/2003 4/16/2003 60` prints them:\n\n";
   SlotQuery query;
-  query.from = ToSeconds({2003, 4, 14, 0, 0, 0});
-  query.to = ToSeconds({2003, 4, 16, 0, 0, 0});
-  query.minutes = 60;
+  query.from = local_days{2003y / April / 14};
+  query.to = local_days{2003y / April / 16};
+  query.length = 60min;
   const auto store = FreeSlotStore(schedule, query);
   out << "     " << store->ToKQML().str() << "\n";
 }
@@ -131,8 +139,9 @@ void RunTour(std::ostream& out) {
   out << "dayweave: a tour of the bundled sample calendar (" << kSampleName
       << "), its times as written\n\n";
   ShowCalendar(out, schedule);
-  ShowTypicalQuestion(out, schedule);
-  ShowProposedSlots(out, schedule);
+  FreeBusy freeBusy(schedule);
+  ShowTypicalQuestion(out, schedule, freeBusy);
+  ShowProposedSlots(out, freeBusy);
   ShowFreeSlots(out, schedule);
 }
 

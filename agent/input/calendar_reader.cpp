@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "agent/input/time_zones.h"
+#include "dayweave/date_time.h"
 
 namespace dayweave::agent {
 
@@ -127,12 +128,13 @@ std::string UnreadableTimeProperty(icalcomponent* event) {
   return {};
 }
 
-bool IsRealTime(const icaltimetype& time) {
-  if (time.year < 100 || time.year > 9999 || time.month < 1 || time.month > 12) return false;
-  if (time.day < 1 || time.day > icaltime_days_in_month(time.month, time.year)) return false;
-  if (time.is_date) return true;
-  return time.hour >= 0 && time.hour <= 23 && time.minute >= 0 && time.minute <= 59 &&
-         time.second >= 0 && time.second <= 59;
+// Whether the library's date-time value holds a calendar time as written. libical counts the
+// years before 1752 by the Julian rule and so reads 29 February 1700, which the library's
+// Gregorian calendar has not.
+bool LibraryHolds(const icaltimetype& time) {
+  const COleDateTime value(time.year, time.month, time.day, time.is_date ? 0 : time.hour,
+                           time.is_date ? 0 : time.minute, time.is_date ? 0 : time.second);
+  return value.GetStatus() == COleDateTime::valid;
 }
 
 // The TZID of a property whose zone libical could not find, or "".
@@ -209,9 +211,12 @@ std::string Unplaceable(icalcomponent* event, EventRecord& record) {
     const std::string zone = UnknownZone(event, kind, time);
     if (!zone.empty()) return std::string("its ") + name + " names the unknown time zone " + zone;
   }
-  if (!IsRealTime(record.start)) return "its DTSTART is not a date of the years 100 to 9999";
-  if (!IsRealTime(record.end)) return "its end is not a date of the years 100 to 9999";
-  if (InstantOf(record.end) < InstantOf(record.start)) return "it ends before it starts";
+  static constexpr const char* kRange =
+      " is not a date of the library's calendar (years 100 "
+      "to 9999, Gregorian)";
+  if (!LibraryHolds(record.start)) return std::string("its DTSTART") + kRange;
+  if (!LibraryHolds(record.end)) return std::string("its end") + kRange;
+  if (EventTimeOf(record.end) < EventTimeOf(record.start)) return "it ends before it starts";
   return {};
 }
 
@@ -280,7 +285,7 @@ CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
     ReadAttendees(event, record);
     ReadCategories(event, record);
     record.status = BusyStatusOf(event);
-    const long long seconds = InstantOf(record.end) - InstantOf(record.start);
+    const long long seconds = (EventTimeOf(record.end) - EventTimeOf(record.start)).count();
     record.duration = Clamped(seconds / 60);
     ReadReminder(event, seconds, record);
     file.events.push_back(std::move(record));

@@ -138,7 +138,7 @@ TEST(CalendarReaderTest, BrokenEventsAreSkippedWithOneWarningEach) {
       "time zone Mars/Olympus_Mons",
       "broken.ics:32: event 6 (UID bad-rule@test) skipped: libical cannot read its RRULE",
       "broken.ics:39: event 7 (UID year-zero@test) skipped: its DTSTART is not a date of the "
-      "years 100 to 9999",
+      "library's calendar (years 100 to 9999, Gregorian)",
   };
   EXPECT_EQ(file.warnings, expected);
 }

@@ -6,22 +6,28 @@
 
 namespace dayweave::agent {
 
+using std::chrono::seconds;
+
 namespace {
 
-// A time of the event's own clock for an instant: what libical's iterator takes as a start.
-icaltimetype OnOwnClock(std::int64_t instant, const icaltimetype& like) {
+// A time of the event's own clock for a time of its time line: what libical's iterator takes
+// as a start.
+icaltimetype OnOwnClock(EventTime at, const icaltimetype& like) {
   icaltimetype time;
   if (IsFloating(like)) {
-    const LocalTime local = FromSeconds(instant);
+    const std::chrono::local_seconds reading{at.time_since_epoch()};
+    const std::chrono::local_days day = std::chrono::floor<std::chrono::days>(reading);
+    const std::chrono::year_month_day date{day};
+    const std::chrono::hh_mm_ss<seconds> clock{reading - day};
     time = icaltime_null_time();
-    time.year = local.year;
-    time.month = local.month;
-    time.day = local.day;
-    time.hour = local.hour;
-    time.minute = local.minute;
-    time.second = local.second;
+    time.year = static_cast<int>(date.year());
+    time.month = static_cast<int>(unsigned{date.month()});
+    time.day = static_cast<int>(unsigned{date.day()});
+    time.hour = static_cast<int>(clock.hours().count());
+    time.minute = static_cast<int>(clock.minutes().count());
+    time.second = static_cast<int>(clock.seconds().count());
   } else {
-    time = icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0,
+    time = icaltime_from_timet_with_zone(static_cast<time_t>(at.time_since_epoch().count()), 0,
                                          const_cast<icaltimezone*>(like.zone));
   }
   time.is_date = like.is_date;
@@ -29,19 +35,21 @@ icaltimetype OnOwnClock(std::int64_t instant, const icaltimetype& like) {
   return time;
 }
 
-std::int64_t Seconds(const icaldurationtype& duration) { return icaldurationtype_as_int(duration); }
+seconds Seconds(const icaldurationtype& duration) {
+  return seconds{icaldurationtype_as_int(duration)};
+}
 
 }  // namespace
 
-OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* display,
-                                   std::int64_t from, long mostSteps)
+OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* display, EventTime from,
+                                   long mostSteps)
     : event_(event),
       display_(display),
       start_(event.start),
-      length_(InstantOf(event.end) - InstantOf(event.start)),
+      length_(EventTimeOf(event.end) - EventTimeOf(event.start)),
       mostSteps_(mostSteps) {
   icalcomponent* component = event.component;
-  const std::int64_t first = InstantOf(start_);
+  const EventTime first = EventTimeOf(start_);
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY);
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
     const icalrecurrencetype recurrence = icalproperty_get_rrule(p);
@@ -49,10 +57,10 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
     rule.iterator = icalrecur_iterator_new(recurrence, start_);
     if (rule.iterator == nullptr) continue;
     // libical can start a rule without COUNT late, as its own expansion does for a range.
-    const std::int64_t skipTo = from - length_;
+    const EventTime skipTo = from - length_;
     const bool hasUntil = !icaltime_is_null_time(recurrence.until);
     if (recurrence.count == 0 && skipTo > first) {
-      if (hasUntil && skipTo > InstantOf(recurrence.until)) {
+      if (hasUntil && skipTo > EventTimeOf(recurrence.until)) {
         icalrecur_iterator_free(rule.iterator);
         continue;
       }
@@ -71,21 +79,21 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
       // A period: its own start and its own end or duration, on the clock of its TZID.
       icaltimetype periodStart = icalproperty_get_datetime_with_component(p, component);
       if (icaltime_is_null_time(periodStart)) periodStart = value.period.start;
-      const std::int64_t instant = InstantOf(periodStart);
-      std::int64_t length = Seconds(value.period.duration);
+      const EventTime at = EventTimeOf(periodStart);
+      seconds length = Seconds(value.period.duration);
       if (!icaltime_is_null_time(value.period.end)) {
         icaltimetype periodEnd = value.period.end;
         periodEnd.zone = periodStart.zone;
-        length = InstantOf(periodEnd) - instant;
+        length = EventTimeOf(periodEnd) - at;
       }
-      extras_.push_back(Extra{periodStart, instant, std::max<std::int64_t>(length, 0)});
+      extras_.push_back(Extra{periodStart, at, std::max(length, seconds{0})});
     } else {
       const icaltimetype time = icalproperty_get_datetime_with_component(p, component);
-      if (!icaltime_is_null_time(time)) extras_.push_back(Extra{time, InstantOf(time), length_});
+      if (!icaltime_is_null_time(time)) extras_.push_back(Extra{time, EventTimeOf(time), length_});
     }
   }
   std::stable_sort(extras_.begin(), extras_.end(),
-                   [](const Extra& a, const Extra& b) { return a.instant < b.instant; });
+                   [](const Extra& a, const Extra& b) { return a.at < b.at; });
 }
 
 OccurrenceStream::~OccurrenceStream() {
@@ -109,46 +117,45 @@ bool OccurrenceStream::Excluded(icaltimetype time) {
                      [&](const icaltimetype& id) { return icaltime_compare(time, id) == 0; });
 }
 
-Occurrence OccurrenceStream::Place(const icaltimetype& time, std::int64_t length) const {
-  const std::int64_t instant = InstantOf(time);
+Occurrence OccurrenceStream::Place(const icaltimetype& time, seconds length) const {
+  const EventTime at = EventTimeOf(time);
   const bool floating = IsFloating(time);
-  return Occurrence{ToSeconds(DisplayOfInstant(instant, floating, display_)),
-                    ToSeconds(DisplayOfInstant(instant + length, floating, display_))};
+  return Occurrence{DisplayOf(at, floating, display_), DisplayOf(at + length, floating, display_)};
 }
 
 bool OccurrenceStream::Next(Occurrence& occurrence) {
   for (;;) {
     Rule* earliest = nullptr;
-    std::int64_t earliestInstant = 0;
+    EventTime earliestAt;
     for (Rule& rule : rules_) {
       if (icaltime_is_null_time(rule.next)) continue;
-      const std::int64_t instant = InstantOf(rule.next);
-      if (earliest == nullptr || instant < earliestInstant) {
+      const EventTime at = EventTimeOf(rule.next);
+      if (earliest == nullptr || at < earliestAt) {
         earliest = &rule;
-        earliestInstant = instant;
+        earliestAt = at;
       }
     }
     const bool extraFirst = nextExtra_ < extras_.size() &&
-                            (earliest == nullptr || extras_[nextExtra_].instant <= earliestInstant);
+                            (earliest == nullptr || extras_[nextExtra_].at <= earliestAt);
     if (earliest == nullptr && !extraFirst) return false;
 
     icaltimetype time;
-    std::int64_t instant;
-    std::int64_t length;
+    EventTime at;
+    seconds length;
     if (extraFirst) {
       const Extra& extra = extras_[nextExtra_++];
       time = extra.start;
-      instant = extra.instant;
+      at = extra.at;
       length = extra.length;
     } else {
       time = earliest->next;
-      instant = earliestInstant;
+      at = earliestAt;
       length = length_;
       Advance(*earliest);
     }
-    if (Excluded(time) || (emitted_ && instant == lastInstant_)) continue;
+    if (Excluded(time) || (emitted_ && at == last_)) continue;
     emitted_ = true;
-    lastInstant_ = instant;
+    last_ = at;
     occurrence = Place(time, length);
     return true;
   }

@@ -1,7 +1,7 @@
 // The occurrences of an event that the recurrence model cannot hold, one by one, as libical's
 // recurrence iterator gives them.
 //
-//   OccurrenceStream stream(event, display, from);
+//   OccurrenceStream stream(event, display, EventTimeOf(event.start));
 //   Occurrence next;
 //   while (stream.Next(next)) ...      // in order of their start, on the display clock
 //
@@ -15,10 +15,11 @@
 
 #include <libical/ical.h>
 
-#include <cstdint>
+#include <chrono>
 #include <vector>
 
 #include "agent/input/calendar_reader.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
@@ -27,24 +28,25 @@ namespace dayweave::agent {
 // minutes; a rule of realistic frequency never comes near it within the ranges asked.
 constexpr long kMostExpansionSteps = 50000;
 
+// One occurrence on the display wall clock.
 struct Occurrence {
-  std::int64_t start = 0;  // display wall-clock seconds (see local_time.h)
-  std::int64_t end = 0;
+  std::chrono::local_seconds start;
+  std::chrono::local_seconds end;
 };
 
 class OccurrenceStream {
  public:
   // The occurrences of `event` on the clock of `display`, skipping what ends before the
-  // instant `from` where libical can skip (a rule without COUNT), and stopping after
-  // `mostSteps` steps of the iterators.
-  OccurrenceStream(const EventRecord& event, icaltimezone* display, std::int64_t from,
+  // time `from` of the event's time line where libical can skip (a rule without COUNT), and
+  // stopping after `mostSteps` steps of the iterators.
+  OccurrenceStream(const EventRecord& event, icaltimezone* display, EventTime from,
                    long mostSteps = kMostExpansionSteps);
   ~OccurrenceStream();
   OccurrenceStream(const OccurrenceStream&) = delete;
   OccurrenceStream& operator=(const OccurrenceStream&) = delete;
 
   // Next
-  // The next occurrence by start instant; false when none is left.
+  // The next occurrence by its start on the event's time line; false when none is left.
   bool Next(Occurrence& occurrence);
 
   // OverLimit
@@ -58,22 +60,22 @@ class OccurrenceStream {
   };
   struct Extra {
     icaltimetype start;
-    std::int64_t instant;
-    std::int64_t length;
+    EventTime at;
+    std::chrono::seconds length;
   };
 
   void Advance(Rule& rule);
   bool Excluded(icaltimetype time);
-  Occurrence Place(const icaltimetype& time, std::int64_t length) const;
+  Occurrence Place(const icaltimetype& time, std::chrono::seconds length) const;
 
   const EventRecord& event_;
   icaltimezone* display_;
   icaltimetype start_;
-  std::int64_t length_;
+  std::chrono::seconds length_;
   std::vector<Rule> rules_;
-  std::vector<Extra> extras_;  // DTSTART without RRULE, and the RDATEs, by instant
+  std::vector<Extra> extras_;  // DTSTART without RRULE, and the RDATEs, in order
   std::size_t nextExtra_ = 0;
-  std::int64_t lastInstant_ = 0;
+  EventTime last_;
   bool emitted_ = false;
   long steps_ = 0;
   long mostSteps_;

@@ -8,12 +8,13 @@
 namespace dayweave::agent {
 namespace {
 
+using testing::At;
 using testing::Calendar;
 using testing::Event;
 
 struct Stretch {
-  LocalTime start;
-  LocalTime end;
+  std::chrono::local_seconds start;
+  std::chrono::local_seconds end;
   friend bool operator==(const Stretch&, const Stretch&) = default;
 };
 
@@ -23,7 +24,7 @@ std::ostream& operator<<(std::ostream& out, const Stretch& s) {
 
 // The first `count` occurrences of the only event of `lines`, on the clock of `zone`.
 std::vector<Stretch> First(const std::string& lines, std::size_t count, const char* zone = "UTC",
-                           std::int64_t from = 0) {
+                           EventTime from = EventTime{}) {
   const CalendarFile file = ReadCalendar(Calendar(lines), "x.ics");
   EXPECT_EQ(file.warnings.size(), 0u);
   std::vector<Stretch> found;
@@ -31,20 +32,20 @@ std::vector<Stretch> First(const std::string& lines, std::size_t count, const ch
   OccurrenceStream stream(file.events[0], FindZone(zone), from);
   Occurrence o;
   while (found.size() < count && stream.Next(o)) {
-    found.push_back(Stretch{FromSeconds(o.start), FromSeconds(o.end)});
+    found.push_back(Stretch{o.start, o.end});
   }
   return found;
 }
 
-Stretch Hour(int year, int month, int day, int hour) {
-  return Stretch{{year, month, day, hour, 0, 0}, {year, month, day, hour + 1, 0, 0}};
+Stretch Hour(int year, unsigned month, unsigned day, int hour) {
+  return Stretch{At(year, month, day, hour), At(year, month, day, hour + 1)};
 }
 
 // Each row: an event and its occurrences in time order, on the UTC clock.
 TEST(ExpansionTest, ExdatesRdatesAndPeriodsInTimeOrder) {
   const std::string hour = "DTSTART:20030106T090000\nDTEND:20030106T100000\n";
-  const Stretch day3{{2003, 1, 3, 0, 0, 0}, {2003, 1, 5, 0, 0, 0}};
-  const Stretch day10{{2003, 1, 10, 0, 0, 0}, {2003, 1, 12, 0, 0, 0}};
+  const Stretch day3{At(2003, 1, 3, 0, 0, 0), At(2003, 1, 5, 0, 0, 0)};
+  const Stretch day10{At(2003, 1, 10, 0, 0, 0), At(2003, 1, 12, 0, 0, 0)};
   struct Case {
     std::string lines;
     std::vector<Stretch> expected;
@@ -60,8 +61,8 @@ TEST(ExpansionTest, ExdatesRdatesAndPeriodsInTimeOrder) {
       // Periods keep their own length.
       {hour + "RDATE;VALUE=PERIOD:20030107T140000/20030107T163000,20030108T080000/PT15M\n",
        {Hour(2003, 1, 6, 9),
-        {{2003, 1, 7, 14, 0, 0}, {2003, 1, 7, 16, 30, 0}},
-        {{2003, 1, 8, 8, 0, 0}, {2003, 1, 8, 8, 15, 0}}}},
+        {At(2003, 1, 7, 14, 0, 0), At(2003, 1, 7, 16, 30, 0)},
+        {At(2003, 1, 8, 8, 0, 0), At(2003, 1, 8, 8, 15, 0)}}},
       {"DTSTART;VALUE=DATE:20030103\nDTEND;VALUE=DATE:20030105\nRRULE:FREQ=WEEKLY;COUNT=2\n",
        {day3, day10}},
   };
@@ -72,10 +73,10 @@ TEST(ExpansionTest, StartingLateGivesTheSameLaterOccurrences) {
   const std::string daily =
       Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY;BYHOUR=9,15\n");
   const std::vector<Stretch> all = First(daily, 400);
-  const std::int64_t from = ToSeconds({2003, 6, 1, 0, 0, 0});
+  const EventTime from{At(2003, 6, 1).time_since_epoch()};
   const std::vector<Stretch> late = First(daily, 20, "UTC", from);
   ASSERT_EQ(late.size(), 20u);
-  EXPECT_EQ(late.front().start, (LocalTime{2003, 6, 1, 9, 0, 0}));
+  EXPECT_EQ(late.front().start, At(2003, 6, 1, 9));
   auto at = std::find(all.begin(), all.end(), late.front());
   ASSERT_NE(at, all.end());
   EXPECT_TRUE(std::equal(late.begin(), late.end(), at));
@@ -86,14 +87,14 @@ TEST(ExpansionTest, AStreamStopsAtItsMostSteps) {
   const CalendarFile file = ReadCalendar(
       Calendar(Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY\n")),
       "x.ics");
-  OccurrenceStream stream(file.events[0], icaltimezone_get_utc_timezone(), 0, 10);
+  OccurrenceStream stream(file.events[0], icaltimezone_get_utc_timezone(), EventTime{}, 10);
   Occurrence o;
   int count = 0;
   while (stream.Next(o)) ++count;
   // Ten steps of the iterator, ten occurrences; the eleventh step is refused.
   EXPECT_EQ(count, 10);
   EXPECT_TRUE(stream.OverLimit());
-  OccurrenceStream roomy(file.events[0], icaltimezone_get_utc_timezone(), 0, 100);
+  OccurrenceStream roomy(file.events[0], icaltimezone_get_utc_timezone(), EventTime{}, 100);
   for (int i = 0; i < 50; ++i) EXPECT_TRUE(roomy.Next(o));
   EXPECT_FALSE(roomy.OverLimit());
 }

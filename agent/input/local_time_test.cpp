@@ -5,35 +5,35 @@
 namespace dayweave::agent {
 namespace {
 
-TEST(LocalTimeTest, DayNumbersWeekdaysAndSecondsAgainstACalendarTable) {
-  // Day numbers and weekdays (1 Sunday ... 7 Saturday) listed with Python's datetime.
+using namespace std::chrono;
+
+TEST(LocalTimeTest, LibraryValuesCountTheDaysOfACalendarTable) {
+  // Days from 30 December 1899, the library's day 0, listed with Python's datetime.
   struct Case {
-    int year, month, day;
-    std::int64_t number;
-    int weekday;
+    year_month_day date;
+    double serial;
   } cases[] = {
-      {1970, 1, 1, 0, 5},        {2003, 1, 13, 12065, 2},    {1969, 12, 31, -1, 4},
-      {100, 1, 1, -683003, 6},   {9999, 12, 31, 2932896, 6}, {2000, 2, 29, 11016, 3},
-      {1899, 12, 30, -25569, 7}, {2003, 4, 14, 12156, 2},
+      {1899y / 12 / 30, 0},       {2003y / 1 / 13, 37634}, {100y / 1 / 1, -657434},
+      {9999y / 12 / 31, 2958465}, {2000y / 2 / 29, 36585}, {1700y / 3 / 1, -72987},
+      {1969y / 12 / 31, 25568},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(DayNumber(c.year, c.month, c.day), c.number) << c.year << "-" << c.month;
-    EXPECT_EQ(DayOfWeek(c.number), c.weekday) << c.year << "-" << c.month;
-    const LocalTime last{c.year, c.month, c.day, 23, 59, 59};
-    EXPECT_EQ(ToSeconds(last), c.number * kSecondsPerDay + kSecondsPerDay - 1);
-    EXPECT_EQ(FromSeconds(ToSeconds(last)), last);
-    EXPECT_EQ(DayOf(ToSeconds(last)), c.number);
-    EXPECT_TRUE(InLibraryRange(last));
+    const local_days day{c.date};
+    EXPECT_EQ(ToOle(day).m_dt, c.serial) << c.serial;
+    EXPECT_TRUE(LibraryHolds(day + 23h + 59min + 59s)) << c.serial;
+    EXPECT_EQ(FromOle(ToOle(day + 23h + 59min + 59s)), day + 23h + 59min + 59s) << c.serial;
   }
-  EXPECT_FALSE(InLibraryRange({99, 12, 31, 23, 59, 59}));
-  EXPECT_FALSE(InLibraryRange({10000, 1, 1, 0, 0, 0}));
 }
 
-TEST(LocalTimeTest, LibraryValuesMatchTheComponentsExactly) {
-  const LocalTime at{2003, 1, 13, 9, 30, 15};
-  EXPECT_EQ(ToOle(at).Format(), CString("1/13/2003 9:30:15 AM"));
+TEST(LocalTimeTest, OnlyTheLibrarysYearsAreHeld) {
+  EXPECT_FALSE(LibraryHolds(local_days{99y / 12 / 31} + 23h + 59min + 59s));
+  EXPECT_FALSE(LibraryHolds(local_days{10000y / 1 / 1}));
   EXPECT_FALSE(FromOle(COleDateTime(2003, 2, 30, 0, 0, 0)).has_value());
-  // The library reads a value a hair short of a second as that second.
+}
+
+TEST(LocalTimeTest, AValueAHairShortOfASecondReadsAsThatSecond) {
+  const local_seconds at = local_days{2003y / 1 / 13} + 9h + 30min + 15s;
+  EXPECT_EQ(ToOle(at).Format(), CString("1/13/2003 9:30:15 AM"));
   EXPECT_EQ(FromOle(COleDateTime(ToOle(at).m_dt - 1e-9)), at);
 }
 

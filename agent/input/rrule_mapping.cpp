@@ -1,15 +1,16 @@
 #include "agent/input/rrule_mapping.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "agent/input/local_time.h"
+
 namespace dayweave::agent {
 
-namespace {
+using namespace std::chrono;
 
-constexpr int kWeekdays = 62;  // Monday to Friday
-constexpr int kWeekend = 65;   // Saturday and Sunday
-constexpr int kEveryDay = 127;
+namespace {
 
 template <std::size_t N>
 std::vector<short> Values(const short (&list)[N]) {
@@ -20,21 +21,21 @@ std::vector<short> Values(const short (&list)[N]) {
   return values;
 }
 
-RuleVerdict Exact(int type, int interval, long instance, long dayOfMonth, int days) {
+RuleVerdict Exact(RecurrenceType type, int interval, long instance, long dayOfMonth, int days) {
   return RuleVerdict{true, RuleShape{type, interval, instance, dayOfMonth, days}, {}};
 }
 
 RuleVerdict Inexact(std::string reason) { return RuleVerdict{false, {}, std::move(reason)}; }
 
-int DayBit(short byDay) {
-  const int weekday = static_cast<int>(icalrecurrencetype_day_day_of_week(byDay));
-  return weekday >= 1 && weekday <= 7 ? 1 << (weekday - 1) : 0;
+// The day mask bit of a BYDAY value (libical counts 1 Sunday ... 7 Saturday, as the library).
+int BitOf(short byDay) {
+  return static_cast<int>(DayBit(static_cast<int>(icalrecurrencetype_day_day_of_week(byDay))));
 }
 
-// The instance code of a position: 1 to 4 as they are, -1 as 5 (the last).
+// The instance code of a position: the first to the fourth as they are, -1 as the last.
 std::optional<long> Instance(int position) {
-  if (position >= 1 && position <= 4) return position;
-  if (position == -1) return 5;
+  if (position >= kFirstInstance && position <= kFourthInstance) return position;
+  if (position == -1) return kLastInstance;
   return {};
 }
 
@@ -57,7 +58,7 @@ std::optional<Position> PositionOf(const std::vector<short>& byDay,
       reason = "its BYDAY position is neither 1 to 4 nor -1 (the last)";
       return {};
     }
-    return Position{*instance, DayBit(byDay[0])};
+    return Position{*instance, BitOf(byDay[0])};
   }
   int days = 0;
   for (short day : byDay) {
@@ -65,7 +66,7 @@ std::optional<Position> PositionOf(const std::vector<short>& byDay,
       reason = "its BYDAY has several positions";
       return {};
     }
-    days |= DayBit(day);
+    days |= BitOf(day);
   }
   if (bySetPos.size() != 1) {
     reason = bySetPos.empty() ? "its BYDAY names every such day of the month"
@@ -78,7 +79,8 @@ std::optional<Position> PositionOf(const std::vector<short>& byDay,
     return {};
   }
   const bool oneDay = days != 0 && (days & (days - 1)) == 0;
-  if (days != kWeekdays && days != kWeekend && days != kEveryDay && !oneDay) {
+  const auto mask = static_cast<unsigned>(days);
+  if (mask != kWeekdayMask && mask != kWeekendMask && mask != kEveryDayMask && !oneDay) {
     reason = "its BYDAY is not the weekdays, the weekend, every day or one day";
     return {};
   }
@@ -111,8 +113,6 @@ bool SameTime(const icaltimetype& a, const icaltimetype& b) {
          a.minute == b.minute && a.second == b.second && a.is_date == b.is_date;
 }
 
-int SecondOfDay(const LocalTime& time) { return time.hour * 3600 + time.minute * 60 + time.second; }
-
 int PropertyCount(icalcomponent* event, icalproperty_kind kind) {
   int count = 0;
   for (icalproperty* p = icalcomponent_get_first_property(event, kind); p != nullptr;
@@ -134,13 +134,15 @@ std::string RecurrenceSetReason(const EventRecord& event) {
 }
 
 // Why the first occurrence does not sit inside one day of the display clock, or "".
-std::string DayFitReason(const EventRecord& event, const LocalTime& start, const LocalTime& end) {
+std::string DayFitReason(const EventRecord& event, local_seconds start, local_seconds end) {
   if (event.start.is_date) return "it lasts all day";
-  const std::int64_t startDay = DayNumber(start.year, start.month, start.day);
-  const std::int64_t endDay = DayNumber(end.year, end.month, end.day);
-  if (endDay == startDay + 1 && SecondOfDay(end) == 0) return "it ends exactly at midnight";
+  const local_days startDay = floor<days>(start);
+  const local_days endDay = floor<days>(end);
+  if (endDay == startDay + days{1} && TimeOfDay(end) == seconds{0}) {
+    return "it ends exactly at midnight";
+  }
   if (endDay != startDay) return "it crosses midnight";
-  if (SecondOfDay(end) <= SecondOfDay(start)) return "its end is not after its start";
+  if (end <= start) return "its end is not after its start";
   return {};
 }
 
@@ -175,19 +177,19 @@ RuleLife LifeOf(const icalrecurrencetype& rule, const icaltimetype& start) {
   return life;
 }
 
-// Why the occurrences between `first` and `last` (instants) would not all keep the display
+// Why the occurrences between the instants `first` and `last` would not all keep the display
 // time of day from `start` to `end`, or "".
 std::string ZoneReason(const EventRecord& event, icaltimezone* display,
-                       const std::string& displayName, ZoneChanges& changes, std::int64_t first,
-                       std::int64_t last, const LocalTime& start, const LocalTime& end) {
+                       const std::string& displayName, ZoneChanges& changes, sys_seconds first,
+                       sys_seconds last, local_seconds start, local_seconds end) {
   icaltimezone* own = event.start.zone != nullptr ? const_cast<icaltimezone*>(event.start.zone)
                                                   : icaltimezone_get_utc_timezone();
   if (own != display) {
-    const auto offset = [&](std::int64_t at) { return OffsetAt(display, at) - OffsetAt(own, at); };
-    const int shift = offset(first);
+    const auto offset = [&](sys_seconds at) { return OffsetAt(display, at) - OffsetAt(own, at); };
+    const seconds shift = offset(first);
     for (icaltimezone* zone : {own, display}) {
       for (const ZoneChanges::Change& change : changes.Between(zone, first, last)) {
-        if (offset(change.at) != shift || offset(change.at - 1) != shift) {
+        if (offset(change.at) != shift || offset(change.at - seconds{1}) != shift) {
           return "its time of day on the " + displayName +
                  " clock moves with daylight saving, which its own zone keeps on other dates "
                  "or not at all";
@@ -197,17 +199,16 @@ std::string ZoneReason(const EventRecord& event, icaltimezone* display,
   }
   // With one offset between the two clocks, the display clock's own changes are the only ones
   // left; one that falls inside an occurrence stretches or shrinks it on that day.
-  const int from = SecondOfDay(start);
-  const int to = SecondOfDay(end);
+  const seconds from = TimeOfDay(start);
+  const seconds to = TimeOfDay(end);
   for (const ZoneChanges::Change& change : changes.Between(display, first, last)) {
-    const auto local = [&](int offset) {
-      return static_cast<int>(((change.at + offset) % kSecondsPerDay + kSecondsPerDay) %
-                              kSecondsPerDay);
+    const auto local = [&](seconds offset) {
+      return TimeOfDay(local_seconds{(change.at + offset).time_since_epoch()});
     };
-    const int a = local(change.before);
-    const int b = local(change.after);
-    const int low = a < b ? a : b;
-    const int high = a < b ? b : a;
+    const seconds a = local(change.before);
+    const seconds b = local(change.after);
+    const seconds low = std::min(a, b);
+    const seconds high = std::max(a, b);
     if (from < high && to > low) {
       return "a daylight-saving change of the " + displayName + " clock falls within its hours";
     }
@@ -224,8 +225,11 @@ EventMapping Expanded(std::string reason) {
 
 }  // namespace
 
-RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int startDay,
-                         int startWeekday) {
+RuleVerdict ClassifyRule(const icalrecurrencetype& rule, year_month_day start) {
+  const int startMonth = static_cast<int>(unsigned{start.month()});
+  const int startDay = static_cast<int>(unsigned{start.day()});
+  // The library counts the days of the week from 1 (Sunday), as DayBit takes them.
+  const int startWeekday = static_cast<int>(weekday{local_days{start}}.c_encoding()) + 1;
   const std::string unheld = UnheldPart(rule);
   if (!unheld.empty()) return Inexact("its rule has " + unheld);
   if (rule.interval < 1) return Inexact("its INTERVAL is not a positive number");
@@ -240,7 +244,7 @@ RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int sta
       if (!byDay.empty() || !byMonthDay.empty() || !byMonth.empty() || !bySetPos.empty()) {
         return Inexact("its daily rule has BYxxx parts");
       }
-      return Exact(0, rule.interval, 0, 0, 0);
+      return Exact(kDaily, rule.interval, 0, 0, 0);
 
     case ICAL_WEEKLY_RECURRENCE: {
       if (!byMonthDay.empty() || !byMonth.empty() || !bySetPos.empty()) {
@@ -251,9 +255,9 @@ RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int sta
         if (icalrecurrencetype_day_position(day) != 0) {
           return Inexact("its weekly BYDAY has a position");
         }
-        days |= DayBit(day);
+        days |= BitOf(day);
       }
-      const int startBit = 1 << (startWeekday - 1);
+      const int startBit = static_cast<int>(DayBit(startWeekday));
       if (days == 0) days = startBit;
       const int weekStart = static_cast<int>(rule.week_start);
       if (rule.interval > 1 && weekStart >= 1 && weekStart <= 7 &&
@@ -262,7 +266,7 @@ RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int sta
             "its WKST starts weeks on another day than Sunday, which changes which "
             "weeks count");
       }
-      return Exact(1, rule.interval, 0, 0, days);
+      return Exact(kWeekly, rule.interval, 0, 0, days);
     }
 
     case ICAL_MONTHLY_RECURRENCE:
@@ -273,11 +277,12 @@ RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int sta
         if (byMonthDay.size() == 1 && (byMonthDay[0] < 1 || byMonthDay[0] > 31)) {
           return Inexact("its BYMONTHDAY counts from the end of the month");
         }
-        return Exact(2, rule.interval, 0, byMonthDay.empty() ? startDay : byMonthDay[0], 0);
+        return Exact(kMonthlyByDate, rule.interval, 0,
+                     byMonthDay.empty() ? startDay : byMonthDay[0], 0);
       }
       if (!byMonthDay.empty()) return Inexact("its rule has both BYDAY and BYMONTHDAY");
       if (const auto position = PositionOf(byDay, bySetPos, reason)) {
-        return Exact(3, rule.interval, position->instance, 0, position->days);
+        return Exact(kMonthlyByPosition, rule.interval, position->instance, 0, position->days);
       }
       return Inexact(reason);
 
@@ -295,12 +300,12 @@ RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int sta
         if (byMonthDay.size() > 1 || (byMonthDay.size() == 1 && byMonthDay[0] != startDay)) {
           return Inexact("its BYMONTHDAY is not the day of DTSTART");
         }
-        return Exact(5, 1, 0, startDay, 0);
+        return Exact(kYearlyByDate, 1, 0, startDay, 0);
       }
       if (byMonth.empty()) return Inexact("its yearly BYDAY counts through the whole year");
       if (!byMonthDay.empty()) return Inexact("its rule has both BYDAY and BYMONTHDAY");
       if (const auto position = PositionOf(byDay, bySetPos, reason)) {
-        return Exact(6, 1, position->instance, 0, position->days);
+        return Exact(kYearlyByPosition, 1, position->instance, 0, position->days);
       }
       return Inexact(reason);
 
@@ -318,15 +323,15 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
 
   const icalrecurrencetype rule = icalproperty_get_rrule(rrule);
   const icaltimetype& own = event.start;
-  const RuleVerdict verdict =
-      ClassifyRule(rule, own.month, own.day, DayOfWeek(DayNumber(own.year, own.month, own.day)));
+  const local_days ownDay = floor<days>(WrittenTime(own));
+  const RuleVerdict verdict = ClassifyRule(rule, year_month_day{ownDay});
   if (!verdict.exact) return Expanded(verdict.reason);
 
-  const LocalTime start = ToDisplay(event.start, display);
-  const LocalTime end = ToDisplay(event.end, display);
+  const local_seconds start = ToDisplay(event.start, display);
+  const local_seconds end = ToDisplay(event.end, display);
   const std::string dayFit = DayFitReason(event, start, end);
   if (!dayFit.empty()) return Expanded(dayFit);
-  if (start.year != own.year || start.month != own.month || start.day != own.day) {
+  if (floor<days>(start) != ownDay) {
     return Expanded("on the " + displayName + " clock it falls on another date than in its zone");
   }
 
@@ -336,10 +341,10 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
     return Expanded("its rule runs past " + std::to_string(kMostCountedOccurrences) +
                     " occurrences");
   }
-  const std::int64_t first = InstantOf(event.start);
-  const std::int64_t length = InstantOf(event.end) - first;
-  const std::int64_t last = life.last ? InstantOf(*life.last) + length : kForever;
   if (!IsFloating(event.start)) {
+    const sys_seconds first = InstantOf(event.start);
+    const sys_seconds last =
+        life.last ? InstantOf(*life.last) + (InstantOf(event.end) - first) : kForever;
     const std::string zone =
         ZoneReason(event, display, displayName, changes, first, last, start, end);
     if (!zone.empty()) return Expanded(zone);
@@ -351,11 +356,9 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
   mapping.patternStart = start;
   mapping.patternEnd = end;
   if (life.last) {
-    const LocalTime lastStart = ToDisplay(*life.last, display);
+    // The last occurrence's date, with the end's time of day.
     mapping.ends = 1;
-    mapping.patternEnd.year = lastStart.year;
-    mapping.patternEnd.month = lastStart.month;
-    mapping.patternEnd.day = lastStart.day;
+    mapping.patternEnd = floor<days>(ToDisplay(*life.last, display)) + TimeOfDay(end);
   }
   return mapping;
 }

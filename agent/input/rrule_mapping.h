@@ -2,7 +2,7 @@
 // exactly, and with which arguments.
 //
 //   EventMapping mapping = MapEvent(event, zone);
-//   mapping.kind == EventMapping::kRecurring  // FREQ=WEEKLY;BYDAY=MO: type 1, days 2 (Monday)
+//   mapping.kind == EventMapping::kRecurring  // FREQ=WEEKLY;BYDAY=MO: kWeekly, DayBit(2)
 //   mapping.kind == EventMapping::kExpanded   // mapping.reason: "it has EXDATE"
 //
 // THE MODEL
@@ -11,13 +11,13 @@
 //   a date or a position in one month, with one daily time window of a single day, from a
 //   start date to an optional end date. The shapes of RFC 5545 that say exactly this:
 //
-//     FREQ=DAILY;INTERVAL=n                         daily (type 0)
-//     FREQ=WEEKLY;INTERVAL=n[;BYDAY=MO,WE]          weekly (type 1)
-//     FREQ=MONTHLY;INTERVAL=n[;BYMONTHDAY=d]        monthly by date (type 2)
-//     FREQ=MONTHLY;INTERVAL=n;BYDAY=2TU | -1FR      monthly by position (type 3)
+//     FREQ=DAILY;INTERVAL=n                         kDaily
+//     FREQ=WEEKLY;INTERVAL=n[;BYDAY=MO,WE]          kWeekly
+//     FREQ=MONTHLY;INTERVAL=n[;BYMONTHDAY=d]        kMonthlyByDate
+//     FREQ=MONTHLY;INTERVAL=n;BYDAY=2TU | -1FR      kMonthlyByPosition
 //     FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1 (also SA,SU, all seven, or one day)
-//     FREQ=YEARLY[;BYMONTH=m[;BYMONTHDAY=d]]        yearly by date (type 5)
-//     FREQ=YEARLY;BYMONTH=m;BYDAY=-1SU              yearly by position (type 6)
+//     FREQ=YEARLY[;BYMONTH=m[;BYMONTHDAY=d]]        kYearlyByDate
+//     FREQ=YEARLY;BYMONTH=m;BYDAY=-1SU              kYearlyByPosition
 //
 //   each with COUNT or UNTIL or neither, DTSTART being the first occurrence, and every
 //   occurrence keeping one time of day on the display clock, inside one day.
@@ -32,22 +32,22 @@
 
 #include <libical/ical.h>
 
+#include <chrono>
 #include <string>
 
 #include "agent/input/calendar_reader.h"
-#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
+#include "dayweave/recurrence_codes.h"
 
 namespace dayweave::agent {
 
 // The recurrence arguments of a recurring appointment apart from its pattern dates.
 struct RuleShape {
-  int type = 0;         // 0 daily, 1 weekly, 2 monthly by date, 3 monthly by position,
-                        // 5 yearly by date, 6 yearly by position
+  RecurrenceType type = kDaily;
   int interval = 1;     // every n days, weeks or months
-  long instance = 0;    // types 3 and 6: 1 to 4, 5 for the last
-  long dayOfMonth = 0;  // type 2 (and the start day for type 5)
-  int days = 0;         // day mask: Sunday 1, Monday 2, ... Saturday 64
+  long instance = 0;    // by position: kFirstInstance to kFourthInstance, or kLastInstance
+  long dayOfMonth = 0;  // kMonthlyByDate (and the start day for kYearlyByDate)
+  int days = 0;         // day mask of DayBit values (kWeekdayMask, ...)
 };
 
 // The shape of a rule, or why the model cannot hold it.
@@ -58,10 +58,9 @@ struct RuleVerdict {
 };
 
 // ClassifyRule
-// The model's shape for `rule` with DTSTART on the given day and month (weekday 1 Sunday ...
-// 7 Saturday), judging the rule's parts alone.
-RuleVerdict ClassifyRule(const icalrecurrencetype& rule, int startMonth, int startDay,
-                         int startWeekday);
+// The model's shape for `rule` with DTSTART on the date `start`, judging the rule's parts
+// alone.
+RuleVerdict ClassifyRule(const icalrecurrencetype& rule, std::chrono::year_month_day start);
 
 struct EventMapping {
   enum Kind { kOneOff, kRecurring, kExpanded };
@@ -69,9 +68,9 @@ struct EventMapping {
 
   // kRecurring: the appointment's recurrence arguments 15 to 22.
   RuleShape shape;
-  int ends = 0;            // 1 when the pattern end's date applies
-  LocalTime patternStart;  // first occurrence's date and start time
-  LocalTime patternEnd;    // last occurrence's date (when ends) and end time
+  int ends = 0;                             // 1 when the pattern end's date applies
+  std::chrono::local_seconds patternStart;  // first occurrence's date and start time
+  std::chrono::local_seconds patternEnd;    // last occurrence's date (when ends) and end time
 
   std::string reason;  // kExpanded: why, as a clause ("it has EXDATE")
 };

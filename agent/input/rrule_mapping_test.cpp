@@ -60,7 +60,8 @@ TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
   for (const Case& c : cases) {
     // DTSTART on Monday 6 January 2003.
     icalrecurrencetype rule = icalrecurrencetype_from_string(c.rule);
-    const RuleVerdict verdict = ClassifyRule(rule, 1, 6, 2);
+    const RuleVerdict verdict =
+        ClassifyRule(rule, std::chrono::year_month_day{std::chrono::year{2003} / 1 / 6});
     std::free(rule.rscale);  // the parse copies an RSCALE name for the caller to free
     EXPECT_FALSE(verdict.exact) << c.rule;
     EXPECT_EQ(verdict.reason, c.reason) << c.rule;

@@ -5,6 +5,8 @@
 
 namespace dayweave::agent {
 
+using namespace std::chrono;
+
 namespace {
 
 constexpr std::array<const char*, 12> kUtcNames = {
@@ -17,21 +19,12 @@ std::string AfterZoneinfo(const std::string& path) {
   return at == std::string::npos ? std::string() : path.substr(at + kMarker.size());
 }
 
-icaltimetype UtcTime(std::int64_t instant) {
-  return icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0,
+icaltimetype UtcTime(sys_seconds instant) {
+  return icaltime_from_timet_with_zone(static_cast<time_t>(instant.time_since_epoch().count()), 0,
                                        icaltimezone_get_utc_timezone());
 }
 
-LocalTime FromIcal(const icaltimetype& time) {
-  return LocalTime{time.year,
-                   time.month,
-                   time.day,
-                   time.is_date ? 0 : time.hour,
-                   time.is_date ? 0 : time.minute,
-                   time.is_date ? 0 : time.second};
-}
-
-int YearOf(std::int64_t instant) { return FromSeconds(instant).year; }
+year YearOf(sys_seconds instant) { return year_month_day{floor<days>(instant)}.year(); }
 
 }  // namespace
 
@@ -61,70 +54,83 @@ bool IsFloating(const icaltimetype& time) {
   return time.is_date || (time.zone == nullptr && !icaltime_is_utc(time));
 }
 
-std::int64_t InstantOf(const icaltimetype& time) {
-  if (IsFloating(time)) return ToSeconds(FromIcal(time));
-  return static_cast<std::int64_t>(icaltime_as_timet_with_zone(time, time.zone));
+local_seconds WrittenTime(const icaltimetype& time) {
+  // A day past the end of its month counts on into the next: libical's Julian 29 February of
+  // 1700 is 1 March here (the reader leaves out such times before they come this far).
+  const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
+                            day{static_cast<unsigned>(time.day)}};
+  const local_days midnight{date};
+  if (time.is_date) return midnight;
+  return midnight + hours{time.hour} + minutes{time.minute} + seconds{time.second};
 }
 
-LocalTime DisplayOfInstant(std::int64_t instant, bool floating, icaltimezone* display) {
-  if (floating) return FromSeconds(instant);
-  return FromIcal(icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0, display));
+sys_seconds InstantOf(const icaltimetype& time) {
+  if (IsFloating(time)) return sys_seconds{WrittenTime(time).time_since_epoch()};
+  return sys_seconds{seconds{icaltime_as_timet_with_zone(time, time.zone)}};
 }
 
-LocalTime ToDisplay(const icaltimetype& time, icaltimezone* display) {
-  if (IsFloating(time)) return FromIcal(time);
-  return FromIcal(icaltime_convert_to_zone(time, display));
+EventTime EventTimeOf(const icaltimetype& time) {
+  if (IsFloating(time)) return EventTime{WrittenTime(time).time_since_epoch()};
+  return EventTime{InstantOf(time).time_since_epoch()};
 }
 
-int OffsetAt(icaltimezone* zone, std::int64_t instant) {
-  if (zone == nullptr || zone == icaltimezone_get_utc_timezone()) return 0;
+local_seconds DisplayOf(EventTime time, bool floating, icaltimezone* display) {
+  if (floating) return local_seconds{time.time_since_epoch()};
+  return WrittenTime(icaltime_from_timet_with_zone(
+      static_cast<time_t>(time.time_since_epoch().count()), 0, display));
+}
+
+local_seconds ToDisplay(const icaltimetype& time, icaltimezone* display) {
+  if (IsFloating(time)) return WrittenTime(time);
+  return WrittenTime(icaltime_convert_to_zone(time, display));
+}
+
+seconds OffsetAt(icaltimezone* zone, sys_seconds instant) {
+  if (zone == nullptr || zone == icaltimezone_get_utc_timezone()) return seconds{0};
   icaltimetype utc = UtcTime(instant);
   int isDaylight = 0;
-  return icaltimezone_get_utc_offset_of_utc_time(zone, &utc, &isDaylight);
+  return seconds{icaltimezone_get_utc_offset_of_utc_time(zone, &utc, &isDaylight)};
 }
 
-std::vector<ZoneChanges::Change> ZoneChanges::Between(icaltimezone* zone, std::int64_t from,
-                                                      std::int64_t to) {
+std::vector<ZoneChanges::Change> ZoneChanges::Between(icaltimezone* zone, sys_seconds from,
+                                                      sys_seconds to) {
   std::vector<Change> found;
   if (zone == nullptr || zone == icaltimezone_get_utc_timezone() || from >= to) return found;
   // Zone rules change by law up to some year and repeat yearly after it, so a stretch that
   // runs on past kLastScannedYear is looked at up to two years past that year (or past
   // `from`, for a stretch that starts later still).
-  const int fromYear = YearOf(from);
-  const int horizon = std::max(fromYear, kLastScannedYear) + 2;
-  const std::int64_t horizonStart = DayNumber(horizon, 1, 1) * kSecondsPerDay;
-  const int toYear = to >= horizonStart ? horizon : YearOf(to);
-  Scan(zone, fromYear - 1, toYear + 1);
+  const year fromYear = YearOf(from);
+  const year horizon = std::max(fromYear, kLastScannedYear) + years{2};
+  const year toYear = to >= sys_days{horizon / January / 1} ? horizon : YearOf(to);
+  Scan(zone, fromYear - years{1}, toYear + years{1});
   for (const Change& change : scanned_[zone].changes) {
     if (change.at >= from && change.at < to) found.push_back(change);
   }
   return found;
 }
 
-void ZoneChanges::Scan(icaltimezone* zone, int firstYear, int endYear) {
+void ZoneChanges::Scan(icaltimezone* zone, year first, year end) {
   Scanned& scanned = scanned_[zone];
-  if (scanned.endYear != 0 && firstYear >= scanned.firstYear && endYear <= scanned.endYear) {
-    return;
+  const bool any = scanned.end != year{0};
+  if (any && first >= scanned.first && end <= scanned.end) return;
+  if (any) {
+    first = std::min(first, scanned.first);
+    end = std::max(end, scanned.end);
   }
-  if (scanned.endYear != 0) {
-    firstYear = std::min(firstYear, scanned.firstYear);
-    endYear = std::max(endYear, scanned.endYear);
-  }
-  scanned.firstYear = firstYear;
-  scanned.endYear = endYear;
+  scanned.first = first;
+  scanned.end = end;
   scanned.changes.clear();
   // A zone changes its offset at most once a day, so a daily reading finds every change, and
   // halving the day in which the reading moved pins the change to the second.
-  const std::int64_t first = DayNumber(firstYear, 1, 1) * kSecondsPerDay;
-  const std::int64_t end = DayNumber(endYear, 1, 1) * kSecondsPerDay;
-  int previous = OffsetAt(zone, first);
-  for (std::int64_t day = first + kSecondsPerDay; day <= end; day += kSecondsPerDay) {
-    const int offset = OffsetAt(zone, day);
+  const sys_seconds last = sys_days{end / January / 1};
+  seconds previous = OffsetAt(zone, sys_days{first / January / 1});
+  for (sys_seconds day = sys_days{first / January / 1} + days{1}; day <= last; day += days{1}) {
+    const seconds offset = OffsetAt(zone, day);
     if (offset == previous) continue;
-    std::int64_t low = day - kSecondsPerDay;  // still the old offset
-    std::int64_t high = day;                  // already the new one
-    while (high - low > 1) {
-      const std::int64_t middle = low + (high - low) / 2;
+    sys_seconds low = day - days{1};  // still the old offset
+    sys_seconds high = day;           // already the new one
+    while (high - low > seconds{1}) {
+      const sys_seconds middle = low + (high - low) / 2;
       (OffsetAt(zone, middle) == previous ? low : high) = middle;
     }
     scanned.changes.push_back(Change{high, previous, offset});

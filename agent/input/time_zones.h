@@ -1,11 +1,12 @@
 // The display zone, and the conversion of calendar times into its wall clock.
 //
 //   icaltimezone* berlin = FindZone("Europe/Berlin");
-//   LocalTime at = ToDisplay(icaltime_from_string("20030113T083000Z"), berlin);   // 09:30
+//   local_seconds at = ToDisplay(icaltime_from_string("20030113T083000Z"), berlin);  // 09:30
 //
 // A calendar writes its times in three ways: in UTC, in a named zone (TZID), or floating
-// (no zone at all, and every date without a time). The first two name real instants and are
-// converted to the display zone; floating times are taken as they are written.
+// (no zone at all, and every date without a time). The first two name real instants
+// (std::chrono::sys_seconds) and are converted to the display zone; floating times name no
+// instant, only a wall-clock reading (std::chrono::local_seconds), taken as it is written.
 //
 // DAYLIGHT SAVING
 //   A weekly meeting at 09:00 in New York is at 15:00 in Berlin most of the year, but at 14:00
@@ -17,13 +18,10 @@
 
 #include <libical/ical.h>
 
-#include <cstdint>
+#include <chrono>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "agent/input/local_time.h"
 
 namespace dayweave::agent {
 
@@ -42,32 +40,47 @@ std::string MachineZoneName(const char* tzVariable, const std::string& localtime
 // Whether a calendar time is taken as written: a date, or a date-time without a zone.
 bool IsFloating(const icaltimetype& time);
 
-// InstantOf
-// Seconds since 1970 of a calendar time: the real instant of a UTC or zoned time, the
-// wall-clock reading of a floating one.
-std::int64_t InstantOf(const icaltimetype& time);
+// WrittenTime
+// A calendar time's reading as written, on its own clock (a date at midnight).
+std::chrono::local_seconds WrittenTime(const icaltimetype& time);
 
-// DisplayOfInstant
-// The display wall clock at an instant given as InstantOf gives it: converted from UTC when
+// InstantOf
+// The instant of a UTC or zoned calendar time (a floating one is read as if in UTC).
+std::chrono::sys_seconds InstantOf(const icaltimetype& time);
+
+// EventTime
+// A calendar time on the time line of its event, to order the times of one event and measure
+// between them: a UTC or zoned time counts as its instant, a floating one as its wall-clock
+// reading, which names no instant. The time line is its own type, so that neither kind can be
+// taken for an instant or a display time by mistake.
+struct EventTimeline {};
+using EventTime = std::chrono::time_point<EventTimeline, std::chrono::seconds>;
+
+// EventTimeOf
+// A calendar time's place on its event's time line.
+EventTime EventTimeOf(const icaltimetype& time);
+
+// DisplayOf
+// The display wall clock at a time of an event's time line: converted from UTC when
 // `floating` is false, read as it is when true.
-LocalTime DisplayOfInstant(std::int64_t instant, bool floating, icaltimezone* display);
+std::chrono::local_seconds DisplayOf(EventTime time, bool floating, icaltimezone* display);
 
 // ToDisplay
 // A calendar time on the display wall clock (a date at midnight).
-LocalTime ToDisplay(const icaltimetype& time, icaltimezone* display);
+std::chrono::local_seconds ToDisplay(const icaltimetype& time, icaltimezone* display);
 
 // OffsetAt
-// A zone's offset from UTC in seconds at a UTC instant (0 for UTC and for no zone).
-int OffsetAt(icaltimezone* zone, std::int64_t instant);
+// A zone's offset from UTC at an instant (0 for UTC and for no zone).
+std::chrono::seconds OffsetAt(icaltimezone* zone, std::chrono::sys_seconds instant);
 
 // ZoneChanges
 // The instants at which zones change their offset from UTC, found once per zone and kept.
 class ZoneChanges {
  public:
   struct Change {
-    std::int64_t at;  // the first second of the new offset
-    int before;       // offsets in seconds east of UTC
-    int after;
+    std::chrono::sys_seconds at;  // the first second of the new offset
+    std::chrono::seconds before;  // offsets east of UTC
+    std::chrono::seconds after;
   };
 
   // Between
@@ -75,23 +88,24 @@ class ZoneChanges {
   // zone rules repeat yearly once they stop changing by law, an open stretch yields the
   // changes up to two years past kLastScannedYear (or past `from`), which stand for all the
   // later ones.
-  std::vector<Change> Between(icaltimezone* zone, std::int64_t from, std::int64_t to);
+  std::vector<Change> Between(icaltimezone* zone, std::chrono::sys_seconds from,
+                              std::chrono::sys_seconds to);
 
  private:
-  void Scan(icaltimezone* zone, int firstYear, int endYear);
+  void Scan(icaltimezone* zone, std::chrono::year first, std::chrono::year end);
 
   struct Scanned {
-    int firstYear = 0;
-    int endYear = 0;  // exclusive
+    std::chrono::year first{0};
+    std::chrono::year end{0};  // exclusive; 0 when nothing is scanned yet
     std::vector<Change> changes;
   };
   std::map<icaltimezone*, Scanned> scanned_;
 };
 
 // The year after which zone rules are taken to repeat yearly.
-constexpr int kLastScannedYear = 2040;
+constexpr std::chrono::year kLastScannedYear{2040};
 
 // An instant later than every calendar time.
-constexpr std::int64_t kForever = INT64_MAX;
+constexpr std::chrono::sys_seconds kForever = std::chrono::sys_seconds::max();
 
 }  // namespace dayweave::agent

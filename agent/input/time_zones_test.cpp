@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "agent/test_support.h"
+
 namespace dayweave::agent {
 namespace {
+
+using namespace std::chrono;
+using testing::At;
+
+sys_seconds Utc(long long seconds) { return sys_seconds{std::chrono::seconds{seconds}}; }
 
 icaltimetype Zoned(const char* text, const char* zone) {
   icaltimetype time = icaltime_from_string(text);
@@ -46,57 +53,57 @@ TEST(TimeZonesTest, ConversionAcrossTheDaylightSavingChanges) {
   struct Case {
     const char* time;
     const char* zone;
-    std::int64_t instant;
-    LocalTime inBerlin;
+    long long instant;
+    local_seconds inBerlin;
   } cases[] = {
-      {"20030113T083000Z", "UTC", 1042446600, {2003, 1, 13, 9, 30, 0}},
-      {"20030113T093000", "Europe/Berlin", 1042446600, {2003, 1, 13, 9, 30, 0}},
-      {"20030330T005959Z", "UTC", 1048985999, {2003, 3, 30, 1, 59, 59}},
-      {"20030330T010000Z", "UTC", 1048986000, {2003, 3, 30, 3, 0, 0}},
-      {"20031026T005959Z", "UTC", 1067129999, {2003, 10, 26, 2, 59, 59}},
-      {"20031026T010000Z", "UTC", 1067130000, {2003, 10, 26, 2, 0, 0}},
-      {"20030406T015959", "America/New_York", 1049612399, {2003, 4, 6, 8, 59, 59}},
-      {"20030406T030000", "America/New_York", 1049612400, {2003, 4, 6, 9, 0, 0}},
+      {"20030113T083000Z", "UTC", 1042446600, At(2003, 1, 13, 9, 30, 0)},
+      {"20030113T093000", "Europe/Berlin", 1042446600, At(2003, 1, 13, 9, 30, 0)},
+      {"20030330T005959Z", "UTC", 1048985999, At(2003, 3, 30, 1, 59, 59)},
+      {"20030330T010000Z", "UTC", 1048986000, At(2003, 3, 30, 3, 0, 0)},
+      {"20031026T005959Z", "UTC", 1067129999, At(2003, 10, 26, 2, 59, 59)},
+      {"20031026T010000Z", "UTC", 1067130000, At(2003, 10, 26, 2, 0, 0)},
+      {"20030406T015959", "America/New_York", 1049612399, At(2003, 4, 6, 8, 59, 59)},
+      {"20030406T030000", "America/New_York", 1049612400, At(2003, 4, 6, 9, 0, 0)},
   };
   for (const Case& c : cases) {
     icaltimetype time =
         c.zone == std::string("UTC") ? icaltime_from_string(c.time) : Zoned(c.time, c.zone);
-    EXPECT_EQ(InstantOf(time), c.instant) << c.time;
+    EXPECT_EQ(InstantOf(time), Utc(c.instant)) << c.time;
     EXPECT_EQ(ToDisplay(time, berlin), c.inBerlin) << c.time;
-    EXPECT_EQ(DisplayOfInstant(c.instant, false, berlin), c.inBerlin) << c.time;
+    EXPECT_EQ(DisplayOf(EventTime{seconds{c.instant}}, false, berlin), c.inBerlin) << c.time;
   }
   // Floating times and dates are taken as written, on any clock.
-  EXPECT_EQ(DisplayOfInstant(1042446600, true, berlin), (LocalTime{2003, 1, 13, 8, 30, 0}));
+  EXPECT_EQ(DisplayOf(EventTime{seconds{1042446600}}, true, berlin), At(2003, 1, 13, 8, 30));
   EXPECT_TRUE(IsFloating(icaltime_from_string("20030113")));
   EXPECT_EQ(ToDisplay(icaltime_from_string("20030113T093000"), FindZone("Asia/Tokyo")),
-            (LocalTime{2003, 1, 13, 9, 30, 0}));
+            At(2003, 1, 13, 9, 30));
 }
 
 // Instants from Python's calendar.timegm, with the offsets from UTC before and after.
 TEST(TimeZonesTest, ChangesAreFoundToTheSecond) {
   ZoneChanges changes;
   const auto changesOf = [&](const char* zone, int year) {
-    std::vector<std::int64_t> found;
+    std::vector<long long> found;
+    const std::chrono::year y{year};
     for (const auto& change :
-         changes.Between(FindZone(zone), DayNumber(year, 1, 1) * kSecondsPerDay,
-                         DayNumber(year + 1, 1, 1) * kSecondsPerDay)) {
-      found.insert(found.end(), {change.at, change.before, change.after});
+         changes.Between(FindZone(zone), sys_days{y / 1 / 1}, sys_days{(y + years{1}) / 1 / 1})) {
+      found.insert(found.end(), {change.at.time_since_epoch().count(), change.before.count(),
+                                 change.after.count()});
     }
     return found;
   };
   EXPECT_EQ(changesOf("Europe/Berlin", 2003),
-            (std::vector<std::int64_t>{1048986000, 3600, 7200, 1067130000, 7200, 3600}));
+            (std::vector<long long>{1048986000, 3600, 7200, 1067130000, 7200, 3600}));
   EXPECT_EQ(changesOf("America/New_York", 2003),
-            (std::vector<std::int64_t>{1049612400, -18000, -14400, 1067148000, -14400, -18000}));
+            (std::vector<long long>{1049612400, -18000, -14400, 1067148000, -14400, -18000}));
   // The 2007 rules: New York on 11 March, Berlin on 25 March.
-  EXPECT_EQ(changesOf("America/New_York", 2007).at(0), 1173596400);
-  EXPECT_EQ(changesOf("Europe/Berlin", 2007).at(0), 1174784400);
+  EXPECT_EQ(changesOf("America/New_York", 2007).at(0), 1173596400LL);
+  EXPECT_EQ(changesOf("Europe/Berlin", 2007).at(0), 1174784400LL);
   EXPECT_TRUE(changesOf("UTC", 2003).empty());
   // An open stretch that starts late is scanned around its own start.
-  const auto late =
-      changes.Between(FindZone("Europe/Berlin"), DayNumber(2100, 1, 1) * kSecondsPerDay, kForever);
+  const auto late = changes.Between(FindZone("Europe/Berlin"), sys_days{2100y / 1 / 1}, kForever);
   ASSERT_FALSE(late.empty());
-  EXPECT_EQ(FromSeconds(late.front().at).year, 2100);
+  EXPECT_EQ(year_month_day{floor<days>(late.front().at)}.year(), 2100y);
 }
 
 }  // namespace

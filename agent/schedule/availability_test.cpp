@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-#include "agent/input/time_zones.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
+using namespace std::chrono;
+using testing::At;
 using testing::Calendar;
 using testing::Event;
-
-std::int64_t At(int year, int month, int day, int hour, int minute, int second = 0) {
-  return ToSeconds({year, month, day, hour, minute, second});
-}
 
 // The stretch's end is formed by the library in floating point and lands a hair past a
 // start a quarter of the time; a stretch that ends exactly at a one-off's start must still be
@@ -24,18 +19,17 @@ TEST(AvailabilityTest, StretchesThatEndExactlyAtAOneOffAreFree) {
   EventRecord event;
   for (int year : {1950, 2003, 2038, 2099}) {
     for (int startMinute = 6 * 60; startMinute < 20 * 60; startMinute += 37) {
-      const LocalTime start{year, 4, 14, startMinute / 60, startMinute % 60, 0};
-      const LocalTime end{year, 4, 14, startMinute / 60 + 1, startMinute % 60, 0};
+      const local_seconds start = At(year, 4, 14) + minutes{startMinute};
+      const local_seconds end = start + 1h;
       const Appointment meeting{CAppointment(1, "", "", "", "", "", ToOle(start), ToOle(end), 60, 0,
                                              0, 2, COleDateTime(), ""),
-                                &event, ToSeconds(start), ToSeconds(end)};
-      for (int before = 1; before <= 300; ++before) {
-        const std::int64_t when = ToSeconds(start) - before * 60LL;
-        EXPECT_TRUE(LeavesFree(meeting, when, before))
-            << year << " " << startMinute << " " << before;
-        EXPECT_FALSE(LeavesFree(meeting, when, before + 1));
+                                &event, start, end};
+      for (minutes before{1}; before <= 300min; ++before) {
+        EXPECT_TRUE(LeavesFree(meeting, start - before, before))
+            << year << " " << startMinute << " " << before.count();
+        EXPECT_FALSE(LeavesFree(meeting, start - before, before + 1min));
       }
-      EXPECT_TRUE(LeavesFree(meeting, ToSeconds(end), 30));
+      EXPECT_TRUE(LeavesFree(meeting, end, 30min));
     }
   }
 }
@@ -50,7 +44,7 @@ TEST(AvailabilityTest, RecurringAppointmentsAreAskedDayByDayAcrossMidnight) {
   const Schedule& schedule = loaded.schedule;
   ASSERT_EQ(schedule.Recurring().size(), 2u);
   struct Case {
-    std::int64_t when;
+    local_seconds when;
     int minutes;
     bool free;
   } cases[] = {
@@ -70,13 +64,12 @@ TEST(AvailabilityTest, RecurringAppointmentsAreAskedDayByDayAcrossMidnight) {
   };
   FreeBusy freeBusy(schedule);
   for (const Case& c : cases) {
-    EXPECT_EQ(AskStretch(schedule, c.when, c.minutes).free, c.free)
-        << ToOle(FromSeconds(c.when)).Format().str() << " for " << c.minutes;
-    EXPECT_EQ(freeBusy.AskStretch(c.when, c.minutes).free, c.free);
+    EXPECT_EQ(freeBusy.AskStretch(c.when, minutes{c.minutes}).free, c.free)
+        << testing::Text(c.when) << " for " << c.minutes;
   }
-  EXPECT_TRUE(AskInstant(schedule, At(2003, 4, 14, 0, 20)).free);
+  EXPECT_TRUE(FreeBusy(schedule).AskAt(At(2003, 4, 14, 0, 20)).free);
   // Questions may go back in time; the answers stay the same.
-  EXPECT_FALSE(freeBusy.AskInstant(At(2003, 4, 14, 0, 15)).free);
+  EXPECT_FALSE(freeBusy.AskAt(At(2003, 4, 14, 0, 15)).free);
 }
 
 TEST(AvailabilityTest, BlockingAppointmentsAreNamedInEventOrder) {
@@ -87,74 +80,13 @@ TEST(AvailabilityTest, BlockingAppointmentsAreNamedInEventOrder) {
       Event("UID:c@test\nSUMMARY:Free\nDTSTART:20030414T090000\nDTEND:20030414T120000\n"
             "TRANSP:TRANSPARENT\n")));
   const Schedule& schedule = loaded.schedule;
-  const StretchAnswer answer = AskStretch(schedule, At(2003, 4, 14, 10, 0), 15);
+  FreeBusy freeBusy(schedule);
+  const StretchAnswer answer = freeBusy.AskStretch(At(2003, 4, 14, 10, 0), 15min);
   EXPECT_FALSE(answer.free);
   ASSERT_EQ(answer.blocking.size(), 2u);
   EXPECT_EQ(answer.blocking[0].event->subject, "Second");
   EXPECT_EQ(answer.blocking[1].event->subject, "First");
-  EXPECT_TRUE(AskStretch(schedule, At(2003, 4, 14, 11, 0), 60).free);
-}
-
-TEST(AvailabilityTest, CandidateSlotsFollowTheGridTheHoursAndTheWeekdays) {
-  // A one-off on Monday 14 April 2003 from 10:00 to 11:00.
-  const testing::Loaded loaded(
-      Calendar(Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n")));
-  const Schedule& schedule = loaded.schedule;
-  struct Case {
-    SlotQuery query;
-    std::vector<std::int64_t> free;
-  } cases[] = {
-      // The grid starts at FROM, not at the hours; 09:40 runs into the meeting; TO excludes.
-      {{At(2003, 4, 14, 9, 10), At(2003, 4, 14, 12, 10), 30, 30, 9 * 3600, 17 * 3600, false},
-       {At(2003, 4, 14, 9, 10), At(2003, 4, 14, 11, 10), At(2003, 4, 14, 11, 40)}},
-      // A slot must end by the end of the hours; one that ends at the meeting's start is free.
-      {{At(2003, 4, 14, 0, 0), At(2003, 4, 15, 0, 0), 60, 30, 9 * 3600, 10 * 3600, false},
-       {At(2003, 4, 14, 9, 0)}},
-      // Saturday to Monday, weekdays only.
-      {{At(2003, 4, 12, 0, 0), At(2003, 4, 15, 0, 0), 60, 60, 9 * 3600, 10 * 3600, true},
-       {At(2003, 4, 14, 9, 0)}},
-      {{At(2003, 4, 14, 9, 0), At(2003, 4, 14, 12, 0), 30, 45, 9 * 3600, 17 * 3600, false},
-       {At(2003, 4, 14, 9, 0), At(2003, 4, 14, 11, 15)}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FreeSlots(schedule, c.query), c.free)
-        << ToOle(FromSeconds(c.query.from)).Format().str() << " " << c.query.minutes;
-  }
-}
-
-// Asking only the appointments that can touch a day gives the answers that asking every
-// appointment about every candidate gives.
-TEST(AvailabilityTest, TheDaySweepChangesNoAnswer) {
-  const testing::Loaded loaded(testing::TestData("recurrence.ics"));
-  const Schedule& schedule = loaded.schedule;
-  const std::int64_t from = At(2003, 1, 1, 0, 0);
-  const std::int64_t to = At(2003, 4, 1, 0, 0);
-  std::vector<Appointment> everything = schedule.OneOffs();
-  everything.insert(everything.end(), schedule.Recurring().begin(), schedule.Recurring().end());
-  for (const ExpandedEvent& expanded : schedule.Expanded()) {
-    OccurrenceStream stream(*expanded.event, schedule.Display(), from - 3 * kSecondsPerDay);
-    Occurrence occurrence;
-    while (stream.Next(occurrence) && occurrence.start < to + 3 * kSecondsPerDay) {
-      everything.push_back(OccurrenceAppointment(*expanded.event, occurrence));
-    }
-  }
-  for (const auto& [minutes, hoursFrom, hoursTo] :
-       {std::tuple{60, 8 * 3600, 18 * 3600}, std::tuple{45, 0, 24 * 3600}}) {
-    const SlotQuery query{from, to, minutes, 15, hoursFrom, hoursTo, false};
-    std::vector<std::int64_t> expected;
-    for (std::int64_t day = DayOf(from); day < DayOf(to); ++day) {
-      for (std::int64_t t = day * kSecondsPerDay + hoursFrom;
-           t + minutes * 60 <= day * kSecondsPerDay + hoursTo; t += 15 * 60) {
-        const bool free =
-            std::all_of(everything.begin(), everything.end(),
-                        [&](const Appointment& a) { return LeavesFree(a, t, minutes); });
-        if (free) expected.push_back(t);
-      }
-    }
-    const std::vector<std::int64_t> found = FreeSlots(schedule, query);
-    EXPECT_EQ(found, expected) << minutes;
-    EXPECT_GT(found.size(), 100u);
-  }
+  EXPECT_TRUE(freeBusy.AskStretch(At(2003, 4, 14, 11, 0), 60min).free);
 }
 
 }  // namespace

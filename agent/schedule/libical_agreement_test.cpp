@@ -22,54 +22,56 @@
 namespace dayweave::agent {
 namespace {
 
+using namespace std::chrono;
+using testing::Text;
+
 // One occurrence as libical's expansion gives it, on the display clock.
 struct Span {
   int event;
-  std::int64_t start;
-  std::int64_t end;
+  local_seconds start;
+  local_seconds end;
 };
 
 struct Expansion {
   const EventRecord* event;
   icaltimezone* display;
-  std::vector<std::int64_t> overridden;  // instants of the RECURRENCE-IDs of its overrides
+  std::vector<EventTime> overridden;  // the RECURRENCE-IDs of its overrides
   std::vector<Span>* spans;
 };
 
 void Collect(icalcomponent*, icaltime_span* span, void* data) {
   const Expansion& expansion = *static_cast<Expansion*>(data);
   const EventRecord& event = *expansion.event;
-  const std::int64_t start = span->start;
+  // libical gives a floating time's span by its reading, as EventTime counts it.
+  const EventTime start{seconds{span->start}};
   // libical stretches the span of an all-day event to the last second of the day after it
   // (DTEND's day); the event itself ends at DTEND's midnight.
-  const std::int64_t end = span->end - (event.start.is_date ? kSecondsPerDay - 1 : 0);
-  for (std::int64_t id : expansion.overridden) {
+  const EventTime end =
+      EventTime{seconds{span->end}} - (event.start.is_date ? days{1} - seconds{1} : seconds{0});
+  for (EventTime id : expansion.overridden) {
     if (id == start) return;
   }
   const bool floating = IsFloating(event.start);
-  expansion.spans->push_back(Span{event.index,
-                                  ToSeconds(DisplayOfInstant(start, floating, expansion.display)),
-                                  ToSeconds(DisplayOfInstant(end, floating, expansion.display))});
+  expansion.spans->push_back(Span{event.index, DisplayOf(start, floating, expansion.display),
+                                  DisplayOf(end, floating, expansion.display)});
 }
 
 // libical's occurrences of the events that can block (busy status not 0).
-std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, std::int64_t from,
-                               std::int64_t to) {
+std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, sys_seconds from,
+                               sys_seconds to) {
   std::vector<Span> spans;
-  const icaltimetype first =
-      icaltime_from_timet_with_zone(static_cast<time_t>(from), 0, icaltimezone_get_utc_timezone());
-  const icaltimetype last =
-      icaltime_from_timet_with_zone(static_cast<time_t>(to), 0, icaltimezone_get_utc_timezone());
+  const icaltimetype first = icaltime_from_timet_with_zone(
+      static_cast<time_t>(from.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
+  const icaltimetype last = icaltime_from_timet_with_zone(
+      static_cast<time_t>(to.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
   for (const EventRecord& event : file.events) {
     if (event.status == 0) continue;
     Expansion expansion{&event, display, {}, &spans};
-    for (const icaltimetype& id : event.overridden) expansion.overridden.push_back(InstantOf(id));
+    for (const icaltimetype& id : event.overridden) expansion.overridden.push_back(EventTimeOf(id));
     icalcomponent_foreach_recurrence(event.component, first, last, Collect, &expansion);
   }
   return spans;
 }
-
-std::string DateTextOf(std::int64_t seconds) { return ToOle(FromSeconds(seconds)).Format().str(); }
 
 std::string Names(const std::set<int>& events) {
   std::ostringstream text;
@@ -85,65 +87,65 @@ std::set<int> Events(const StretchAnswer& answer) {
 
 // Compares the agent with libical over [from, to) of the display clock.
 void ExpectAgreement(const std::string& text, const char* name, const char* zoneName,
-                     LocalTime from, LocalTime to) {
+                     local_seconds first, local_seconds last) {
   SCOPED_TRACE(std::string(name) + " on the " + zoneName + " clock");
   const CalendarFile file = ReadCalendar(text, name);
   ASSERT_EQ(file.error, "");
   icaltimezone* zone = FindZone(zoneName);
   const Schedule schedule(file, zone, zoneName);
   FreeBusy freeBusy(schedule);
-  const std::int64_t first = ToSeconds(from);
-  const std::int64_t last = ToSeconds(to);
+  // Three days either side cover any zone's offset from the display clock.
   const std::vector<Span> spans =
-      LibicalSpans(file, zone, first - 3 * kSecondsPerDay, last + 3 * kSecondsPerDay);
+      LibicalSpans(file, zone, sys_seconds{first.time_since_epoch()} - days{3},
+                   sys_seconds{last.time_since_epoch()} + days{3});
   int mismatches = 0;
-  const auto check = [&](std::int64_t when, int minutes, const StretchAnswer& answer) {
+  const auto check = [&](local_seconds when, minutes length, const StretchAnswer& answer) {
     std::set<int> expected;
     for (const Span& span : spans) {
-      const bool blocks = minutes == 0 ? span.start <= when && when < span.end
-                                       : span.start < when + minutes * 60LL && span.end > when;
+      const bool blocks = length == minutes{0} ? span.start <= when && when < span.end
+                                               : span.start < when + length && span.end > when;
       if (blocks) expected.insert(span.event);
     }
     const std::set<int> actual = Events(answer);
     EXPECT_EQ(actual.empty(), answer.free);
     if (actual != expected && ++mismatches <= 10) {
-      ADD_FAILURE() << DateTextOf(when) << " for " << minutes << " minutes: agent busy with"
+      ADD_FAILURE() << Text(when) << " for " << length.count() << " minutes: agent busy with"
                     << Names(actual) << ", libical with" << Names(expected);
     }
   };
-  for (std::int64_t when = first; when < last; when += 15 * 60) {
-    check(when, 0, freeBusy.AskInstant(when));
-    check(when, 45, freeBusy.AskStretch(when, 45));
-    check(when, 60, freeBusy.AskStretch(when, 60));
-    if (when % (6 * 3600) == 0) check(when, 1500, freeBusy.AskStretch(when, 1500));
+  for (local_seconds when = first; when < last; when += 15min) {
+    check(when, 0min, freeBusy.AskAt(when));
+    check(when, 45min, freeBusy.AskStretch(when, 45min));
+    check(when, 60min, freeBusy.AskStretch(when, 60min));
+    if (TimeOfDay(when) % 6h == 0s) check(when, 1500min, freeBusy.AskStretch(when, 1500min));
   }
   EXPECT_EQ(mismatches, 0);
 }
 
 TEST(LibicalAgreementTest, SampleCalendar) {
-  ExpectAgreement(kSampleCalendar, "sample.ics", "UTC", {2003, 1, 1, 0, 0, 0},
-                  {2003, 5, 1, 0, 0, 0});
+  ExpectAgreement(kSampleCalendar, "sample.ics", "UTC", testing::At(2003, 1, 1),
+                  testing::At(2003, 5, 1));
 }
 
 TEST(LibicalAgreementTest, RecurrenceShapes) {
   const std::string text = testing::TestData("recurrence.ics");
-  ExpectAgreement(text, "recurrence.ics", "Europe/Berlin", {2003, 1, 1, 0, 0, 0},
-                  {2003, 7, 1, 0, 0, 0});
+  ExpectAgreement(text, "recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
+                  testing::At(2003, 7, 1));
 }
 
 TEST(LibicalAgreementTest, TimeZonesAroundTheClockChanges) {
   const std::string text = testing::TestData("zones.ics");
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
-    ExpectAgreement(text, "zones.ics", zone, {2003, 1, 1, 0, 0, 0}, {2003, 1, 25, 0, 0, 0});
-    ExpectAgreement(text, "zones.ics", zone, {2003, 3, 24, 0, 0, 0}, {2003, 4, 14, 0, 0, 0});
-    ExpectAgreement(text, "zones.ics", zone, {2003, 10, 20, 0, 0, 0}, {2003, 11, 5, 0, 0, 0});
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
   }
 }
 
 TEST(LibicalAgreementTest, OtherTestCalendars) {
   for (const char* name : {"broken.ics", "crlf.ics"}) {
-    ExpectAgreement(testing::TestData(name), name, "UTC", {2003, 4, 13, 0, 0, 0},
-                    {2003, 4, 17, 0, 0, 0});
+    ExpectAgreement(testing::TestData(name), name, "UTC", testing::At(2003, 4, 13),
+                    testing::At(2003, 4, 17));
   }
 }
 
@@ -175,40 +177,44 @@ TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpe
 }
 
 // The years over which the mapped shapes are compared with libical, day by day.
-constexpr int kLastComparedYear = 2011;
+constexpr std::chrono::year kLastComparedYear{2011};
 
 TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
   struct Case {
     const char* start;
     const char* rule;
-    int type;
+    RecurrenceType type;
   } cases[] = {
-      {"20030102T090000", "FREQ=DAILY;INTERVAL=3", 0},
-      {"20030102T090000", "FREQ=DAILY;COUNT=100", 0},
-      {"20030106T100000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=20050530T100000", 1},
-      {"20030107T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH", 1},
-      {"20030105T140000", "FREQ=WEEKLY;INTERVAL=3;BYDAY=SU,SA;WKST=SU", 1},
-      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=4", 1},
-      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=TU", 1},
-      {"20030104T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=SA;WKST=SU", 1},
-      {"20030131T160000", "FREQ=MONTHLY;BYMONTHDAY=31", 2},
-      {"20030130T160000", "FREQ=MONTHLY;INTERVAL=5", 2},
-      {"20030129T160000", "FREQ=MONTHLY;INTERVAL=12;BYMONTHDAY=29", 2},
-      {"20030114T120000", "FREQ=MONTHLY;BYDAY=2TU", 3},
-      {"20030131T120000", "FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR", 3},
-      {"20030131T120000", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", 3},
-      {"20030103T120000", "FREQ=MONTHLY;INTERVAL=3;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=3", 3},
-      {"20030104T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=1", 3},
-      {"20030126T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=-1", 3},
-      {"20030103T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=3", 3},
-      {"20030131T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1", 3},
-      {"20030123T120000", "FREQ=MONTHLY;BYDAY=TH;BYSETPOS=4;COUNT=30", 3},
-      {"20040229T120000", "FREQ=YEARLY", 5},
-      {"20030414T120000", "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=14;COUNT=4", 5},
-      {"20030330T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", 6},
-      {"20031127T130000", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", 6},
-      {"20030901T130000", "FREQ=YEARLY;BYMONTH=9;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1", 6},
-      {"20030331T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1", 6},
+      {"20030102T090000", "FREQ=DAILY;INTERVAL=3", kDaily},
+      {"20030102T090000", "FREQ=DAILY;COUNT=100", kDaily},
+      {"20030106T100000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=20050530T100000", kWeekly},
+      {"20030107T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH", kWeekly},
+      {"20030105T140000", "FREQ=WEEKLY;INTERVAL=3;BYDAY=SU,SA;WKST=SU", kWeekly},
+      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=4", kWeekly},
+      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=TU", kWeekly},
+      {"20030104T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=SA;WKST=SU", kWeekly},
+      {"20030131T160000", "FREQ=MONTHLY;BYMONTHDAY=31", kMonthlyByDate},
+      {"20030130T160000", "FREQ=MONTHLY;INTERVAL=5", kMonthlyByDate},
+      {"20030129T160000", "FREQ=MONTHLY;INTERVAL=12;BYMONTHDAY=29", kMonthlyByDate},
+      {"20030114T120000", "FREQ=MONTHLY;BYDAY=2TU", kMonthlyByPosition},
+      {"20030131T120000", "FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR", kMonthlyByPosition},
+      {"20030131T120000", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", kMonthlyByPosition},
+      {"20030103T120000", "FREQ=MONTHLY;INTERVAL=3;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=3",
+       kMonthlyByPosition},
+      {"20030104T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=1", kMonthlyByPosition},
+      {"20030126T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=-1", kMonthlyByPosition},
+      {"20030103T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=3", kMonthlyByPosition},
+      {"20030131T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1",
+       kMonthlyByPosition},
+      {"20030123T120000", "FREQ=MONTHLY;BYDAY=TH;BYSETPOS=4;COUNT=30", kMonthlyByPosition},
+      {"20040229T120000", "FREQ=YEARLY", kYearlyByDate},
+      {"20030414T120000", "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=14;COUNT=4", kYearlyByDate},
+      {"20030330T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", kYearlyByPosition},
+      {"20031127T130000", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", kYearlyByPosition},
+      {"20030901T130000", "FREQ=YEARLY;BYMONTH=9;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1",
+       kYearlyByPosition},
+      {"20030331T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1",
+       kYearlyByPosition},
   };
   ZoneChanges changes;
   for (const Case& c : cases) {
@@ -228,31 +234,34 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
         MapEvent(file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
     EXPECT_EQ(mapping.shape.type, c.type);
 
-    std::set<std::int64_t> dates;
+    std::set<local_days> dates;
     icalrecur_iterator* iterator =
         icalrecur_iterator_new(icalrecurrencetype_from_string(c.rule), start);
     ASSERT_NE(iterator, nullptr);
     for (icaltimetype t = icalrecur_iterator_next(iterator);
-         !icaltime_is_null_time(t) && t.year <= kLastComparedYear;
+         !icaltime_is_null_time(t) && year{t.year} <= kLastComparedYear;
          t = icalrecur_iterator_next(iterator)) {
-      dates.insert(DayNumber(t.year, t.month, t.day));
+      dates.insert(floor<days>(WrittenTime(t)));
     }
     icalrecur_iterator_free(iterator);
     ASSERT_FALSE(dates.empty());
 
     const CAppointment& appointment = schedule.Recurring()[0].appointment;
     int differences = 0;
-    for (std::int64_t day = DayNumber(start.year, start.month, start.day) - 10;
-         day <= DayNumber(kLastComparedYear, 12, 31); ++day) {
-      const LocalTime date = FromSeconds(day * kSecondsPerDay);
-      const bool occurs = appointment.OccursOn(date.day, date.month, date.year) != 0;
+    for (local_days day = floor<days>(WrittenTime(start)) - days{10};
+         day <= local_days{kLastComparedYear / 12 / 31}; day += days{1}) {
+      const year_month_day date{day};
+      const int y = static_cast<int>(date.year());
+      const int m = static_cast<int>(unsigned{date.month()});
+      const int d = static_cast<int>(unsigned{date.day()});
+      const bool occurs = appointment.OccursOn(d, m, y) != 0;
       if (occurs != (dates.count(day) > 0) && ++differences <= 5) {
-        ADD_FAILURE() << date.year << "-" << date.month << "-" << date.day << ": agent " << occurs
-                      << ", libical " << !occurs;
+        ADD_FAILURE() << y << "-" << m << "-" << d << ": agent " << occurs << ", libical "
+                      << !occurs;
       }
       // On an occurrence day the window is the event's hour, half-open.
       if (occurs) {
-        const COleDateTime at(date.year, date.month, date.day, start.hour, start.minute, 0);
+        const COleDateTime at(y, m, d, start.hour, start.minute, 0);
         EXPECT_EQ(appointment.IsFree(at), 0);
         EXPECT_EQ(appointment.IsFree(at - COleDateTimeSpan(1.0 / 86400)), 1);
         EXPECT_EQ(appointment.IsFree(at + COleDateTimeSpan(1.0 / 24)), 1);

@@ -1,11 +1,13 @@
 #include "agent/schedule/schedule.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
+
+using namespace std::chrono;
 
 namespace {
 
@@ -16,14 +18,14 @@ COleDateTime NoExpiry() {
   return none;
 }
 
-CAppointment OneOff(const EventRecord& event, const LocalTime& start, const LocalTime& end) {
+CAppointment OneOff(const EventRecord& event, local_seconds start, local_seconds end) {
   return CAppointment(event.index, event.subject, event.body, event.location, event.required,
                       event.optional, ToOle(start), ToOle(end), event.duration, event.reminderFlag,
                       event.reminder, event.status, NoExpiry(), event.attribute);
 }
 
 CAppointment RecurringAppointment(const EventRecord& event, const EventMapping& mapping,
-                                  const LocalTime& start, const LocalTime& end) {
+                                  local_seconds start, local_seconds end) {
   const RuleShape& shape = mapping.shape;
   return CAppointment(event.index, event.subject, event.body, event.location, event.required,
                       event.optional, ToOle(start), ToOle(end), event.duration, event.reminderFlag,
@@ -39,14 +41,13 @@ bool ByEventThenStart(const Appointment* a, const Appointment* b) {
 
 }  // namespace
 
-bool Meets(std::int64_t start, std::int64_t end, std::int64_t dayStart) {
-  return start < dayStart + kSecondsPerDay && (end > dayStart || start >= dayStart);
+bool Meets(local_seconds start, local_seconds end, local_days day) {
+  return start < day + days{1} && (end > day || start >= day);
 }
 
 Appointment OccurrenceAppointment(const EventRecord& event, const Occurrence& occurrence) {
-  const LocalTime start = FromSeconds(occurrence.start);
-  const LocalTime end = FromSeconds(occurrence.end);
-  return Appointment{OneOff(event, start, end), &event, occurrence.start, occurrence.end};
+  return Appointment{OneOff(event, occurrence.start, occurrence.end), &event, occurrence.start,
+                     occurrence.end};
 }
 
 Schedule::Schedule(const CalendarFile& file, icaltimezone* display, std::string displayName)
@@ -58,19 +59,20 @@ Schedule::Schedule(const CalendarFile& file, icaltimezone* display, std::string 
       expanded_.push_back(ExpandedEvent{&event, mapping.reason});
       continue;
     }
-    const LocalTime start = ToDisplay(event.start, display);
-    const LocalTime end = ToDisplay(event.end, display);
-    if (!InLibraryRange(start) || !InLibraryRange(end) || !InLibraryRange(mapping.patternEnd)) {
+    const local_seconds start = ToDisplay(event.start, display);
+    const local_seconds end = ToDisplay(event.end, display);
+    const bool recurring = mapping.kind == EventMapping::kRecurring;
+    if (!LibraryHolds(start) || !LibraryHolds(end) ||
+        (recurring && !LibraryHolds(mapping.patternEnd))) {
       warnings_.push_back(EventLabel(file.name, event) + " skipped: on the " + displayName_ +
                           " clock it lies outside the years 100 to 9999");
       continue;
     }
-    if (mapping.kind == EventMapping::kOneOff) {
-      oneOffs_.push_back(
-          Appointment{OneOff(event, start, end), &event, ToSeconds(start), ToSeconds(end)});
+    if (recurring) {
+      recurring_.push_back(
+          Appointment{RecurringAppointment(event, mapping, start, end), &event, start, end});
     } else {
-      recurring_.push_back(Appointment{RecurringAppointment(event, mapping, start, end), &event,
-                                       ToSeconds(start), ToSeconds(end)});
+      oneOffs_.push_back(Appointment{OneOff(event, start, end), &event, start, end});
     }
   }
   std::stable_sort(oneOffs_.begin(), oneOffs_.end(),
@@ -86,35 +88,32 @@ std::vector<std::string> Schedule::ExpansionNotes() const {
   return notes;
 }
 
-DaySweep::DaySweep(const Schedule& schedule, std::int64_t firstDay) : schedule_(schedule) {
-  // Two days before the first day's wall-clock start is before its real start in any zone.
-  const std::int64_t from = (firstDay - 2) * kSecondsPerDay;
+DaySweep::DaySweep(const Schedule& schedule, local_days firstDay) : schedule_(schedule) {
+  // Two days before the first day's wall-clock start is before its start on any event's time
+  // line: a zone's offset is less than a day, and a floating time is read as written.
+  const EventTime from{(firstDay - days{2}).time_since_epoch()};
   for (const ExpandedEvent& expanded : schedule.Expanded()) {
-    streams_.push_back(
-        Stream{expanded.event,
-               std::make_unique<OccurrenceStream>(*expanded.event, schedule.Display(), from), false,
-               std::numeric_limits<std::int64_t>::min()});
+    streams_.push_back(Stream{expanded.event, std::make_unique<OccurrenceStream>(
+                                                  *expanded.event, schedule.Display(), from)});
   }
 }
 
-const std::vector<const Appointment*>& DaySweep::Touching(std::int64_t day) {
-  const std::int64_t dayStart = day * kSecondsPerDay;
-  const std::int64_t dayEnd = dayStart + kSecondsPerDay;
+const std::vector<const Appointment*>& DaySweep::Touching(local_days day) {
+  const local_seconds dayEnd = day + days{1};
   touching_.clear();
 
   const std::vector<Appointment>& oneOffs = schedule_.OneOffs();
   while (nextOneOff_ < oneOffs.size() && oneOffs[nextOneOff_].start < dayEnd) {
     openOneOffs_.push_back(&oneOffs[nextOneOff_++]);
   }
-  std::erase_if(openOneOffs_,
-                [&](const Appointment* a) { return !Meets(a->start, a->end, dayStart); });
+  std::erase_if(openOneOffs_, [&](const Appointment* a) { return !Meets(a->start, a->end, day); });
   touching_.insert(touching_.end(), openOneOffs_.begin(), openOneOffs_.end());
 
   // Occurrences come in order of their real start, which the display clock can reorder by an
   // hour when it falls back; reading a day ahead keeps every occurrence of the day in hand.
   for (Stream& stream : streams_) {
     Occurrence occurrence;
-    while (!stream.done && stream.lastStart < dayEnd + kSecondsPerDay) {
+    while (!stream.done && stream.lastStart < dayEnd + days{1}) {
       if (!stream.occurrences->Next(occurrence)) {
         stream.done = true;
         if (stream.occurrences->OverLimit()) {
@@ -125,23 +124,24 @@ const std::vector<const Appointment*>& DaySweep::Touching(std::int64_t day) {
         break;
       }
       stream.lastStart = occurrence.start;
-      if (InLibraryRange(FromSeconds(occurrence.start)) &&
-          InLibraryRange(FromSeconds(occurrence.end))) {
+      if (LibraryHolds(occurrence.start) && LibraryHolds(occurrence.end)) {
         occurrences_.push_back(
             std::make_unique<Appointment>(OccurrenceAppointment(*stream.event, occurrence)));
       }
     }
   }
   std::erase_if(occurrences_, [&](const std::unique_ptr<Appointment>& a) {
-    return a->start < dayStart && !Meets(a->start, a->end, dayStart);
+    return a->start < day && !Meets(a->start, a->end, day);
   });
   for (const auto& occurrence : occurrences_) {
-    if (Meets(occurrence->start, occurrence->end, dayStart)) touching_.push_back(occurrence.get());
+    if (Meets(occurrence->start, occurrence->end, day)) touching_.push_back(occurrence.get());
   }
 
-  const LocalTime date = FromSeconds(dayStart);
+  const year_month_day date{day};
   for (const Appointment& recurring : schedule_.Recurring()) {
-    if (recurring.appointment.OccursOn(date.day, date.month, date.year)) {
+    if (recurring.appointment.OccursOn(static_cast<int>(unsigned{date.day()}),
+                                       static_cast<int>(unsigned{date.month()}),
+                                       static_cast<int>(date.year()))) {
       touching_.push_back(&recurring);
     }
   }

@@ -2,8 +2,9 @@
 // that hands each day the appointments that can touch it.
 //
 //   Schedule schedule(file, zone, "Europe/Berlin");
-//   DaySweep sweep(schedule, DayNumber(2003, 4, 14));
-//   for (const Appointment* a : sweep.Touching(DayNumber(2003, 4, 14))) ...
+//   const local_days monday{2003y / April / 14};
+//   DaySweep sweep(schedule, monday);
+//   for (const Appointment* a : sweep.Touching(monday)) ...
 //
 // Each event becomes one appointment: a one-off, or a recurring one whose rule the library
 // holds (rrule_mapping.h). An event whose rule the library cannot hold is kept as its
@@ -20,14 +21,13 @@
 
 #include <libical/ical.h>
 
-#include <cstdint>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "agent/input/calendar_reader.h"
 #include "agent/input/expansion.h"
-#include "agent/input/local_time.h"
 #include "agent/input/rrule_mapping.h"
 #include "dayweave/appointment.h"
 
@@ -37,8 +37,8 @@ namespace dayweave::agent {
 struct Appointment {
   CAppointment appointment;
   const EventRecord* event = nullptr;
-  std::int64_t start = 0;  // display wall-clock seconds: the one-off's stretch, or the first
-  std::int64_t end = 0;    // occurrence of a recurring appointment
+  std::chrono::local_seconds start;  // on the display clock: the one-off's stretch, or the
+  std::chrono::local_seconds end;    // first occurrence of a recurring appointment
 };
 
 // An event whose rule the library cannot hold, and why.
@@ -62,8 +62,8 @@ class Schedule {
   const std::vector<ExpandedEvent>& Expanded() const { return expanded_; }
 
   // Warnings
-  // One line per event left out because the display clock puts it outside the years 100 to
-  // 9999 (the reader's warnings are in File()).
+  // One line per event left out because on the display clock its times are not ones the
+  // library holds (the reader's warnings are in File()).
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
   // ExpansionNotes
@@ -86,14 +86,14 @@ Appointment OccurrenceAppointment(const EventRecord& event, const Occurrence& oc
 
 class DaySweep {
  public:
-  // A walk over the days of `schedule` from day number `firstDay` on.
-  DaySweep(const Schedule& schedule, std::int64_t firstDay);
+  // A walk over the days of `schedule` (on its display clock) from `firstDay` on.
+  DaySweep(const Schedule& schedule, std::chrono::local_days firstDay);
 
   // Touching
-  // The appointments that can touch day number `day`: the one-offs and occurrences whose
+  // The appointments that can touch `day`: the one-offs and occurrences whose
   // stretch meets the day, and the recurring appointments that occur on it, in the order of
   // their events. Days must come in increasing order; the result lives until the next call.
-  const std::vector<const Appointment*>& Touching(std::int64_t day);
+  const std::vector<const Appointment*>& Touching(std::chrono::local_days day);
 
   // Warnings
   // One line per expanded event that stopped at kMostExpansionSteps.
@@ -104,7 +104,7 @@ class DaySweep {
     const EventRecord* event;
     std::unique_ptr<OccurrenceStream> occurrences;
     bool done = false;
-    std::int64_t lastStart = 0;
+    std::chrono::local_seconds lastStart = std::chrono::local_seconds::min();
   };
 
   const Schedule& schedule_;
@@ -117,8 +117,9 @@ class DaySweep {
 };
 
 // Meets
-// Whether the stretch from `start` to `end` (seconds) meets the day that begins at
-// `dayStart`: it overlaps the day, or is empty and lies in it.
-bool Meets(std::int64_t start, std::int64_t end, std::int64_t dayStart);
+// Whether the stretch from `start` to `end` meets `day`: it overlaps the day, or is empty and
+// lies in it.
+bool Meets(std::chrono::local_seconds start, std::chrono::local_seconds end,
+           std::chrono::local_days day);
 
 }  // namespace dayweave::agent

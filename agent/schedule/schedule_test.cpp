@@ -11,6 +11,10 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
+std::chrono::local_days Day(int year, unsigned month, unsigned day) {
+  return std::chrono::local_days{std::chrono::year{year} / month / day};
+}
+
 std::vector<int> Indices(const std::vector<const Appointment*>& appointments) {
   std::vector<int> indices;
   for (const Appointment* a : appointments) indices.push_back(a->event->index);
@@ -33,13 +37,13 @@ TEST(ScheduleTest, TheSweepHandsEachDayTheAppointmentsThatCanTouchIt) {
   EXPECT_EQ(schedule.ExpansionNotes(),
             std::vector<std::string>{
                 "s.ics:24: event 5 (UID 5) is expanded into one-off appointments: it has EXDATE"});
-  DaySweep sweep(schedule, DayNumber(2003, 3, 9));
+  DaySweep sweep(schedule, Day(2003, 3, 9));
   const std::vector<std::vector<int>> expected = {{2, 5}, {1, 4, 5}, {1, 3}, {1, 5}, {5}};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(Indices(sweep.Touching(DayNumber(2003, 3, 9 + i))), expected[i]) << 9 + i;
+  for (unsigned i = 0; i < 5; ++i) {
+    EXPECT_EQ(Indices(sweep.Touching(Day(2003, 3, 9u + i))), expected[i]) << 9 + i;
   }
   // Skipping ahead keeps the walk right.
-  EXPECT_EQ(Indices(sweep.Touching(DayNumber(2003, 3, 17))), (std::vector<int>{4, 5}));
+  EXPECT_EQ(Indices(sweep.Touching(Day(2003, 3, 17))), (std::vector<int>{4, 5}));
   EXPECT_TRUE(sweep.Warnings().empty());
 }
 
@@ -51,10 +55,10 @@ TEST(ScheduleTest, DaysBefore1970AreWalkedLikeAnyOther) {
                      "RRULE:FREQ=WEEKLY;BYDAY=TU\nEXDATE:19600112T090000\n")),
       "old.ics");
   const Schedule& schedule = loaded.schedule;
-  DaySweep sweep(schedule, DayNumber(1960, 1, 11));
-  EXPECT_EQ(Indices(sweep.Touching(DayNumber(1960, 1, 11))), std::vector<int>{1});
-  EXPECT_TRUE(sweep.Touching(DayNumber(1960, 1, 12)).empty());
-  EXPECT_EQ(Indices(sweep.Touching(DayNumber(1960, 1, 19))), std::vector<int>{2});
+  DaySweep sweep(schedule, Day(1960, 1, 11));
+  EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 11))), std::vector<int>{1});
+  EXPECT_TRUE(sweep.Touching(Day(1960, 1, 12)).empty());
+  EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 19))), std::vector<int>{2});
 }
 
 TEST(ScheduleTest, EventsThatTheDisplayClockPutsOutsideTheYearsAreLeftOut) {
