@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/cli/commands.h"
+#include "agent/cli/program.h"
 #include "agent/input/time_zones.h"
 
 namespace {

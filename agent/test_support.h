@@ -10,7 +10,7 @@
 #include "agent/input/calendar_reader.h"
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
-#include "agent/schedule/schedule.h"
+#include "agent/schedule/loaded_schedule.h"
 
 namespace dayweave::agent::testing {
 
@@ -54,11 +54,9 @@ inline std::chrono::local_seconds At(int year, unsigned month, unsigned day, int
 inline std::string Text(std::chrono::local_seconds time) { return ToOle(time).Format().str(); }
 
 // A calendar text read as `name` and laid out on the clock of `zone`.
-struct Loaded {
+struct Loaded : LoadedSchedule {
   explicit Loaded(const std::string& text, const char* name = "t.ics", const char* zone = "UTC")
-      : file(ReadCalendar(text, name)), schedule(file, FindZone(zone), zone) {}
-  const CalendarFile file;
-  const Schedule schedule;
+      : LoadedSchedule(text, name, FindZone(zone), zone) {}
 };
 
 }  // namespace dayweave::agent::testing

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/cli/commands.h"
+#include "agent/cli/program.h"
 #include "agent/cli/sample_calendar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

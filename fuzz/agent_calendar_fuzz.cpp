@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/cli/commands.h"
+#include "agent/cli/program.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "agent/cli/commands.h"
+#include "agent/cli/program.h"
 
 #include <gtest/gtest.h>
 
@@ -101,18 +101,21 @@ TEST(CommandsTest, ErrorLinesForEachKindOfBadInput) {
       {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "9-17"},
        "slots: --hours \"9-17" + hours},
       {{"free", kSample, "4/14/2003", "--tz", "Mars/Olympus_Mons"},
-       "--tz: \"Mars/Olympus_Mons\" is not a time zone libical knows"},
+       "free: --tz \"Mars/Olympus_Mons\" is not a time zone libical knows"},
       {{"lsit", kSample},
        "unknown command \"lsit\" (commands: list, free, occurs, slots; dayweave --help tells "
        "more)"},
       {{"free", kSample},
-       "free: too few arguments" + usage + "free FILE WHEN [MINUTES] [--tz NAME] [--verbose])"},
+       "free: WHEN is required" + usage + "free FILE WHEN [MINUTES] [--tz NAME] [--verbose])"},
       {{"occurs", kSample, "4/14/2003", "extra"},
-       "occurs: too many arguments" + usage + "occurs FILE DATE [--tz NAME] [--verbose])"},
+       "occurs: The following argument was not expected: extra" + usage +
+           "occurs FILE DATE [--tz NAME] [--verbose])"},
       {{"list", kSample, "--tz"},
-       "list: --tz needs a value" + usage + "list FILE [--on DATE] [--tz NAME] [--verbose])"},
+       "list: --tz: 1 required NAME missing" + usage +
+           "list FILE [--tz NAME] [--on DATE] [--verbose])"},
       {{"list", kSample, "--text"},
-       "list: unknown option --text" + usage + "list FILE [--on DATE] [--tz NAME] [--verbose])"},
+       "list: The following argument was not expected: --text" + usage +
+           "list FILE [--tz NAME] [--on DATE] [--verbose])"},
   };
   for (const Case& c : cases) {
     const Result result = Agent(c.arguments);
@@ -127,7 +130,8 @@ TEST(CommandsTest, HelpForTheProgramAndEachCommand) {
   for (const char* command : {"list", "free", "occurs", "slots"}) {
     const Result one = Agent({command, "--help"});
     EXPECT_EQ(one.status, 0) << command;
-    EXPECT_EQ(one.out.rfind(std::string("usage: dayweave ") + command, 0), 0u) << command;
+    EXPECT_NE(one.out.find(std::string("\nusage: dayweave ") + command), std::string::npos)
+        << command;
   }
 }
 

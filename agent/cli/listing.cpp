@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ostream>
 
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
@@ -115,6 +116,16 @@ std::string Rows(const std::vector<Appointment>& appointments) {
     text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
   }
   return text;
+}
+
+int WriteListing(Invocation& run, std::optional<local_days> onDay) {
+  const auto loaded = run.Load();
+  if (loaded == nullptr) return kExitError;
+  std::vector<std::string> warnings;
+  const std::vector<Appointment> listed = Listed(loaded->schedule, onDay, warnings);
+  for (const std::string& warning : warnings) run.Warn(warning);
+  run.Out() << Rows(listed);
+  return 0;
 }
 
 }  // namespace dayweave::agent

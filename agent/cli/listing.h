@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "agent/cli/invocation.h"
 #include "agent/schedule/schedule.h"
 
 namespace dayweave::agent {
@@ -29,5 +30,10 @@ std::vector<Appointment> Listed(const Schedule& schedule,
 // Rows
 // One line per appointment, each ending in a line feed.
 std::string Rows(const std::vector<Appointment>& appointments);
+
+// WriteListing
+// What list and occurs answer: loads the calendar of `run`, writes the rows of Listed and its
+// warnings, and answers the exit status.
+int WriteListing(Invocation& run, std::optional<std::chrono::local_days> onDay);
 
 }  // namespace dayweave::agent

@@ -6,11 +6,10 @@
 
 #include "agent/cli/listing.h"
 #include "agent/cli/sample_calendar.h"
-#include "agent/input/calendar_reader.h"
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/availability.h"
-#include "agent/schedule/schedule.h"
+#include "agent/schedule/loaded_schedule.h"
 #include "agent/schedule/slot_search.h"
 #include "dayweave/time_slot.h"
 #include "dayweave/time_slot_store.h"
@@ -134,8 +133,8 @@ void ShowFreeSlots(std::ostream& out, const Schedule& schedule) {
 }  // namespace
 
 void RunTour(std::ostream& out) {
-  const CalendarFile file = ReadCalendar(kSampleCalendar, kSampleName);
-  const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+  const LoadedSchedule loaded(kSampleCalendar, kSampleName, icaltimezone_get_utc_timezone(), "UTC");
+  const Schedule& schedule = loaded.schedule;
   out << "dayweave: a tour of the bundled sample calendar (" << kSampleName
       << "), its times as written\n\n";
   ShowCalendar(out, schedule);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstring>
 
 namespace dayweave::agent {
 
@@ -29,7 +31,14 @@ year YearOf(sys_seconds instant) { return year_month_day{floor<days>(instant)}.y
 }  // namespace
 
 icaltimezone* FindZone(const std::string& name) {
-  if (std::find(kUtcNames.begin(), kUtcNames.end(), name) != kUtcNames.end()) {
+  const auto sameLetters = [&](const char* utcName) {
+    return std::equal(name.begin(), name.end(), utcName, utcName + std::strlen(utcName),
+                      [](char a, char b) {
+                        return std::tolower(static_cast<unsigned char>(a)) ==
+                               std::tolower(static_cast<unsigned char>(b));
+                      });
+  };
+  if (std::any_of(kUtcNames.begin(), kUtcNames.end(), sameLetters)) {
     return icaltimezone_get_utc_timezone();
   }
   if (name.empty()) return nullptr;

@@ -26,8 +26,8 @@
 namespace dayweave::agent {
 
 // FindZone
-// The zone of an IANA name ("Europe/Berlin"), or UTC for "UTC", "Etc/UTC", "GMT" and their
-// kin; null when libical knows no such zone.
+// The zone of an IANA name ("Europe/Berlin"), or UTC for "UTC", "Etc/UTC", "GMT", "Z" and
+// their kin in any case ("utc"); null when libical knows no such zone.
 icaltimezone* FindZone(const std::string& name);
 
 // MachineZoneName

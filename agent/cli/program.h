@@ -11,6 +11,8 @@
 // FILE "-" is standard input. Errors are one line on standard error and exit status 2:
 //
 //   dayweave: free: WHEN "4/31/2003" is not a date and time
+//
+// The commands are declared in command_table.cpp, one file each (command.h tells how).
 #pragma once
 
 #include <iosfwd>
