@@ -164,6 +164,23 @@ TEST(CommandsTest, StandardInputZonesWarningsAndVerbose) {
   EXPECT_EQ(Agent({"occurs", kSample, "4/18/2003"}).err, "");
 }
 
+// libical counts the years before 1752 by the Julian rule and reads 29 February 1700; the
+// library's Gregorian calendar has no such day, so the events that start or end on it are
+// skipped with a warning, never listed with an invalid date.
+TEST(CommandsTest, EventsOnADayTheLibraryLacksAreSkipped) {
+  const std::string path = testing::TestDataPath("julian-leap-day.ics");
+  const Result list = Agent({"list", path});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out,
+            "3     3/1/1700 9:00:00 AM  3/1/1700 10:00:00 AM  60 Minutes  Busy  -  Readable\n");
+  const std::string range =
+      " is not a date of the library's calendar (years 100 to 9999, "
+      "Gregorian)\n";
+  EXPECT_EQ(list.err,
+            "dayweave: " + path + ":4: event 1 (UID leap-1700@test) skipped: its DTSTART" + range +
+                "dayweave: " + path + ":10: event 2 (UID ends-past@test) skipped: its end" + range);
+}
+
 // No input, however malformed, crashes the program: every test calendar cut short at many
 // places and with bytes flipped goes through each command, which answers or fails cleanly.
 TEST(CommandsTest, MalformedCalendarsNeverCrash) {

@@ -12,8 +12,8 @@
 #include <map>
 #include <tuple>
 
+#include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
-#include "dayweave/date_time.h"
 
 namespace dayweave::agent {
 
@@ -131,10 +131,9 @@ std::string UnreadableTimeProperty(icalcomponent* event) {
 // Whether the library's date-time value holds a calendar time as written. libical counts the
 // years before 1752 by the Julian rule and so reads 29 February 1700, which the library's
 // Gregorian calendar has not.
-bool LibraryHolds(const icaltimetype& time) {
-  const COleDateTime value(time.year, time.month, time.day, time.is_date ? 0 : time.hour,
-                           time.is_date ? 0 : time.minute, time.is_date ? 0 : time.second);
-  return value.GetStatus() == COleDateTime::valid;
+bool HeldAsWritten(const icaltimetype& time) {
+  if (time.is_date) return LibraryHolds(time.year, time.month, time.day, 0, 0, 0);
+  return LibraryHolds(time.year, time.month, time.day, time.hour, time.minute, time.second);
 }
 
 // The TZID of a property whose zone libical could not find, or "".
@@ -214,8 +213,8 @@ std::string Unplaceable(icalcomponent* event, EventRecord& record) {
   static constexpr const char* kRange =
       " is not a date of the library's calendar (years 100 "
       "to 9999, Gregorian)";
-  if (!LibraryHolds(record.start)) return std::string("its DTSTART") + kRange;
-  if (!LibraryHolds(record.end)) return std::string("its end") + kRange;
+  if (!HeldAsWritten(record.start)) return std::string("its DTSTART") + kRange;
+  if (!HeldAsWritten(record.end)) return std::string("its end") + kRange;
   if (EventTimeOf(record.end) < EventTimeOf(record.start)) return "it ends before it starts";
   return {};
 }

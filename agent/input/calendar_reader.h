@@ -10,9 +10,10 @@
 // that order, skipped ones included, so the number of an event is its position in the file.
 //
 // BROKEN EVENTS
-//   An event that cannot be placed in time (no DTSTART, a date-time libical cannot read, an
-//   unknown TZID, an end before the start) is left out with one warning line naming the file,
-//   the event's line and its UID; the rest of the calendar still answers:
+//   An event that cannot be placed in time (no DTSTART, a date-time libical cannot read, a
+//   start or end the library's date-time value cannot hold, an unknown TZID, an end before the
+//   start) is left out with one warning line naming the file, the event's line and its UID;
+//   the rest of the calendar still answers:
 //
 //   work.ics:14: event 2 (UID b7@example.com) skipped: it has no DTSTART
 #pragma once

@@ -16,6 +16,10 @@ COleDateTime ToOle(local_seconds time) {
 
 bool LibraryHolds(local_seconds time) { return ToOle(time).GetStatus() == COleDateTime::valid; }
 
+bool LibraryHolds(int year, int month, int day, int hour, int minute, int second) {
+  return COleDateTime(year, month, day, hour, minute, second).GetStatus() == COleDateTime::valid;
+}
+
 std::optional<local_seconds> FromOle(const COleDateTime& value) {
   DateTimeParts parts;
   if (value.GetStatus() != COleDateTime::valid || !value.GetAsSystemTime(parts)) return {};

@@ -31,8 +31,11 @@ namespace dayweave::agent {
 COleDateTime ToOle(std::chrono::local_seconds time);
 
 // LibraryHolds
-// Whether the library's date-time value can hold the time (ToOle gives a valid value).
+// Whether the library's date-time value can hold the time (ToOle gives a valid value), or the
+// time of these components as they are written: 29 February 1700, which libical reads by the
+// Julian rule, is not held.
 bool LibraryHolds(std::chrono::local_seconds time);
+bool LibraryHolds(int year, int month, int day, int hour, int minute, int second);
 
 // FromOle
 // The wall-clock time of a valid library value, rounded to the second as the library reads
