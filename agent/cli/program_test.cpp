@@ -1,81 +1,243 @@
-// The dayweave program run as a separate process, as a person or a script runs it: its
-// standard output, its standard error and its exit status.
+// The dayweave program as a person or a script runs it: in process for the README's examples
+// and every kind of bad input, and once as a separate process for its exit statuses.
+#include "agent/cli/program.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iomanip>
+#include <sstream>
 
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Outcome {
-  int status = -1;
+struct Result {
+  int status;
   std::string out;
   std::string err;
 };
 
+Result Agent(const std::vector<std::string>& arguments, const std::string& input = "",
+             const std::string& machineZone = "UTC") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  AgentIo io{in, out, err, machineZone};
+  const int status = RunAgent(arguments, io);
+  return Result{status, out.str(), err.str()};
+}
+
+// The words of a command line as the shell splits them; "..." holds blanks.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; in >> std::quoted(word);) words.push_back(word);
+  return words;
+}
+
+const std::string& kSample = testing::kSamplePath;
+
+// The tour block, and every "$ dayweave ..." line with the lines after it (standard error,
+// then standard output; "$ echo $?" and the status), run from the source folder.
+TEST(ProgramTest, TheReadmesExamplesHold) {
+  std::filesystem::current_path(DAYWEAVE_SOURCE_DIR);
+  const std::string readme = testing::ReadTestFile("README.md");
+  const std::string open = "<summary><code>dayweave</code></summary>\n\n```\n";
+  const auto tour = readme.find(open) + open.size();
+  EXPECT_EQ(Agent({}).out, readme.substr(tour, readme.find("```\n", tour) - tour));
+
+  std::istringstream lines(readme);
+  std::vector<std::string> command;
+  std::string expected;
+  int status = 0, examples = 0;
+  const auto check = [&] {
+    if (command.empty()) return;
+    const Result result = Agent(command);
+    EXPECT_EQ(result.err + result.out, expected) << command[1];
+    status = result.status;
+    command.clear();
+    expected.clear();
+    ++examples;
+  };
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("$ dayweave ", 0) == 0) {
+      check();
+      command = Words(line.substr(11));
+    } else if (line == "$ echo $?") {
+      check();
+      std::getline(lines, line);
+      EXPECT_EQ(std::to_string(status), line);
+    } else if (line.rfind("```", 0) == 0) {
+      check();
+    } else if (!command.empty()) {
+      expected += line + "\n";
+    }
+  }
+  EXPECT_GE(examples, 7);
+}
+
+TEST(ProgramTest, AnswersTheREADMEDoesNotShow) {
+  // The tax day is transparent: it blocks nothing.
+  EXPECT_EQ(Agent({"free", kSample, "4/15/2003 6:00 AM", "60"}).status, 0);
+  EXPECT_EQ(Agent({"free", kSample, "1/13/2003 11:30 AM"}).out, "busy\nOut Of Office Dentist\n");
+  const std::string onTaxDay = Agent({"occurs", kSample, "4/15/2003"}).out;
+  EXPECT_EQ(Agent({"list", kSample, "--on=2003-04-15"}).out, onTaxDay);
+  // Saturday and Sunday, weekdays only: nothing.
+  EXPECT_EQ(Agent({"slots", kSample, "4/12/2003", "4/14/2003", "60", "--weekdays"}).out,
+            "(tell)\n");
+}
+
+// Each row: the arguments and the error line after "dayweave: "; the exit status is 2.
+TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
+  const std::string missing = testing::TestDataPath("none.ics");
+  const std::string folder = testing::TestDataPath("");
+  const std::string csv = testing::TestDataPath("not-a-calendar.csv");
+  const std::string minutes = "\" is not a whole number from 1 to 527040";
+  const std::string hours = "\" is not HH:MM-HH:MM with the first time before the second";
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string err;
+  } cases[] = {
+      {{"free", missing, "4/14/2003"},
+       missing + ": cannot read the file (No such file or directory)"},
+      {{"list", folder}, folder + ": cannot read the file (Is a directory)"},
+      {{"list", csv}, csv + ": not an iCalendar file (libical finds no complete calendar in it)"},
+      {{"occurs", kSample, "2003-13-01"}, "occurs: DATE \"2003-13-01\" is not a date"},
+      {{"slots", kSample, "x", "4/15/2003", "60"}, "slots: FROM \"x\" is not a date and time"},
+      {{"slots", kSample, "4/14/2003", "4/14/2003 25:00", "60"},
+       "slots: TO \"4/14/2003 25:00\" is not a date and time"},
+      {{"slots", kSample, "4/14/2003 9:00 AM", "4/14/2003 9:00 AM", "60"},
+       "slots: FROM 4/14/2003 9:00:00 AM is not before TO 4/14/2003 9:00:00 AM"},
+      {{"free", kSample, "4/14/2003", "0"}, "free: MINUTES \"0" + minutes},
+      {{"free", kSample, "4/14/2003", "-5"}, "free: MINUTES \"-5" + minutes},
+      {{"free", kSample, "4/14/2003", "1.5"}, "free: MINUTES \"1.5" + minutes},
+      {{"free", kSample, "4/14/2003", "527041"}, "free: MINUTES \"527041" + minutes},
+      {{"slots", kSample, "4/13/1001", "4/16/2003", "60", "--step", "15"},
+       "slots: FROM 4/13/1001 to TO 4/16/2003 every 15 minutes is more than 1000000 candidate "
+       "starts"},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--step", "0"},
+       "slots: --step \"0" + minutes},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "17:00-09:00"},
+       "slots: --hours \"17:00-09:00" + hours},
+      {{"slots", kSample, "4/14/2003", "4/15/2003", "60", "--hours", "9-17"},
+       "slots: --hours \"9-17" + hours},
+      {{"free", kSample, "4/14/2003", "--tz", "Mars/Olympus_Mons"},
+       "free: --tz \"Mars/Olympus_Mons\" is not a time zone libical knows"},
+      {{"lsit", kSample},
+       "unknown command \"lsit\" (commands: list, free, occurs, slots; dayweave --help tells "
+       "more)"},
+      {{"free", kSample},
+       "free: WHEN is required (usage: dayweave free FILE WHEN [MINUTES] [--tz NAME] "
+       "[--verbose])"},
+      {{"occurs", kSample, "4/14/2003", "extra"},
+       "occurs: The following argument was not expected: extra (usage: dayweave occurs FILE "
+       "DATE [--tz NAME] [--verbose])"},
+  };
+  for (const Case& c : cases) {
+    const Result result = Agent(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.err;
+    EXPECT_EQ(result.err, "dayweave: " + c.err + "\n");
+    EXPECT_EQ(result.out, "") << c.err;
+  }
+}
+
+TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
+  EXPECT_NE(Agent({"--help"}).out.find("  dayweave slots FILE FROM TO MINUTES"), std::string::npos);
+  for (const char* command : {"list", "free", "occurs", "slots"}) {
+    const Result one = Agent({command, "--help"});
+    EXPECT_EQ(one.status, 0) << command;
+    EXPECT_NE(one.out.find(std::string("\nusage: dayweave ") + command), std::string::npos);
+  }
+}
+
+TEST(ProgramTest, TheDisplayZoneIsTheMachinesUnlessTzNamesOne) {
+  const std::string calendar = testing::Calendar(
+      testing::Event("UID:u\nSUMMARY:Call\nDTSTART:20030414T083000Z\nDTEND:20030414T090000Z\n"));
+  EXPECT_EQ(Agent({"free", "-", "4/14/2003 10:40 AM"}, calendar, "Europe/Berlin").status, 1);
+  EXPECT_EQ(Agent({"free", "-", "4/14/2003 10:40 AM"}, calendar, "UTC").status, 0);
+  for (const char* utc : {"utc", "Z", "GMT"}) {
+    EXPECT_EQ(Agent({"free", "-", "4/14/2003 8:40 AM", "--tz", utc}, calendar, "Asia/Tokyo").status,
+              1);
+  }
+  const Result unknown = Agent({"free", "-", "4/14/2003 8:40 AM"}, calendar, "Nowhere/Special");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.err,
+            "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
+            "knows; times are shown in UTC\n");
+}
+
+TEST(ProgramTest, BrokenEventsAreWarnedAboutAndTheRestAnswers) {
+  const Result broken = Agent({"free", testing::TestDataPath("broken.ics"), "4/14/2003 2:30 PM"});
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.out, "busy\nBusy          Readable after\n");
+  EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 6);
+  EXPECT_EQ(Agent({"occurs", kSample, "4/18/2003"}).err, "");
+}
+
+// libical counts the years before 1752 by the Julian rule and reads 29 February 1700; the
+// library's Gregorian calendar has no such day, so the events that start or end on it are
+// skipped with a warning, never listed with an invalid date.
+TEST(ProgramTest, EventsOnADayTheLibraryLacksAreSkipped) {
+  const std::string path = testing::TestDataPath("julian-leap-day.ics");
+  const Result list = Agent({"list", path});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out,
+            "3     3/1/1700 9:00:00 AM  3/1/1700 10:00:00 AM  60 Minutes  Busy  -  Readable\n");
+  const std::string range =
+      " is not a date of the library's calendar (years 100 to 9999, "
+      "Gregorian)\n";
+  EXPECT_EQ(list.err,
+            "dayweave: " + path + ":4: event 1 (UID leap-1700@test) skipped: its DTSTART" + range +
+                "dayweave: " + path + ":10: event 2 (UID ends-past@test) skipped: its end" + range);
+}
+
 // Runs the program through the shell with `input` on its standard input and TZ set to `tz`.
 // The arguments are single-quoted; none of them holds a quote.
-Outcome Program(const std::vector<std::string>& arguments, const std::string& input = "",
-                const std::string& tz = "UTC") {
+Result Program(const std::vector<std::string>& arguments, const std::string& input,
+               const std::string& tz) {
   const std::string base = "/tmp/dayweave-program-test-" + std::to_string(getpid());
   std::ofstream(base + ".in", std::ios::binary) << input;
   std::string command = "TZ='" + tz + "' '" DAYWEAVE_AGENT_PROGRAM "'";
   for (const std::string& argument : arguments) command += " '" + argument + "'";
   command += " <" + base + ".in >" + base + ".out 2>" + base + ".err";
   const int status = std::system(command.c_str());
-  Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                  testing::ReadTestFile(base + ".out"), testing::ReadTestFile(base + ".err")};
+  Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadTestFile(base + ".out"),
+                testing::ReadTestFile(base + ".err")};
   for (const char* suffix : {".in", ".out", ".err"}) unlink((base + suffix).c_str());
-  return outcome;
+  return result;
 }
 
-const std::string& kSample = testing::kSamplePath;
-
-// A few representative runs, one for each exit status; every error line is checked in
-// process by the commands' tests.
-TEST(ProgramTest, ExitStatusesOutputAndErrors) {
+// The process's own exit statuses, standard input and the machine's zone from TZ.
+TEST(ProgramTest, AsAProcess) {
+  const std::string call = testing::Calendar(
+      testing::Event("UID:c\nSUMMARY:Call\nDTSTART:20030414T083000Z\nDTEND:20030414T090000Z\n"));
   struct Case {
     std::vector<std::string> arguments;
+    std::string tz;
     int status;
     std::string out;
-    std::string err;
   } cases[] = {
-      {{"free", kSample, "1/13/2003 9:30 AM", "30"}, 1, "busy\nBusy          Weekly review\n", ""},
-      {{"free", kSample, "2003-01-13T10:00", "30"}, 0, "free\n", ""},
-      {{"free", kSample, "13/13/2003"},
-       2,
-       "",
-       "dayweave: free: WHEN \"13/13/2003\" is not a date and time\n"},
-      {{"free", "/nonexistent/calendar.ics", "4/14/2003"},
-       2,
-       "",
-       "dayweave: /nonexistent/calendar.ics: cannot read the file (No such file or directory)\n"},
+      {{"free", "-", "4/14/2003 10:40 AM"}, "Europe/Berlin", 1, "busy\nBusy          Call\n"},
+      {{"free", "-", "2003-04-14T10:40"}, "UTC", 0, "free\n"},
+      {{"free", "-", "13/13/2003"}, "UTC", 2, ""},
+      {{"list", "-"},
+       "Europe/Berlin",
+       0,
+       "1     4/14/2003 10:30:00 AM  4/14/2003 11:00:00 AM  30 Minutes  Busy  -  Call\n"},
   };
   for (const Case& c : cases) {
-    const Outcome outcome = Program(c.arguments);
-    EXPECT_EQ(outcome.status, c.status) << c.arguments[2];
-    EXPECT_EQ(outcome.out, c.out);
-    EXPECT_EQ(outcome.err, c.err);
+    const Result result = Program(c.arguments, call, c.tz);
+    EXPECT_EQ(result.status, c.status) << c.arguments.back();
+    EXPECT_EQ(result.out, c.out);
   }
-  // Without arguments it runs the tour.
-  const Outcome tour = Program({});
-  EXPECT_EQ(tour.status, 0);
-  EXPECT_EQ(tour.out.rfind("dayweave: a tour of the bundled sample calendar", 0), 0u);
-}
-
-TEST(ProgramTest, StandardInputAndTheMachinesZoneFromTz) {
-  const std::string calendar = testing::Calendar(
-      testing::Event("UID:c\nSUMMARY:Call\nDTSTART:20030414T083000Z\nDTEND:20030414T090000Z\n"));
-  const Outcome berlin = Program({"list", "-"}, calendar, "Europe/Berlin");
-  EXPECT_EQ(berlin.status, 0);
-  EXPECT_EQ(berlin.out,
-            "1     4/14/2003 10:30:00 AM  4/14/2003 11:00:00 AM  30 Minutes  Busy  -  Call\n");
+  EXPECT_EQ(Program({}, "", "UTC").out.rfind("dayweave: a tour of the bundled sample", 0), 0u);
 }
 
 }  // namespace
