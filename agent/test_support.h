@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "agent/input/calendar_reader.h"
 #include "agent/input/local_time.h"
@@ -27,6 +28,25 @@ inline std::string ReadTestFile(const std::string& path) {
 
 // The text of a test calendar in agent/testdata.
 inline std::string TestData(const std::string& name) { return ReadTestFile(TestDataPath(name)); }
+
+// The rows of a table of cases in agent/testdata: a row a line, its cells split at " | ", a
+// "\n" in a cell a line feed; blank lines and lines that begin with "#" are left out.
+inline std::vector<std::vector<std::string>> TableRows(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(TestData(name));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (std::size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    std::vector<std::string>& row = rows.emplace_back();
+    for (std::size_t from = 0;;) {
+      const std::size_t bar = line.find(" | ", from);
+      row.push_back(line.substr(from, bar - from));
+      if (bar == std::string::npos) break;
+      from = bar + 3;
+    }
+  }
+  return rows;
+}
 
 // The bundled sample calendar's path.
 inline const std::string kSamplePath = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";

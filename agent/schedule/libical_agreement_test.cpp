@@ -180,44 +180,21 @@ TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpe
 constexpr std::chrono::year kLastComparedYear{2011};
 
 TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
-  struct Case {
-    const char* start;
-    const char* rule;
-    RecurrenceType type;
-  } cases[] = {
-      {"20030102T090000", "FREQ=DAILY;INTERVAL=3", kDaily},
-      {"20030102T090000", "FREQ=DAILY;COUNT=100", kDaily},
-      {"20030106T100000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=20050530T100000", kWeekly},
-      {"20030107T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH", kWeekly},
-      {"20030105T140000", "FREQ=WEEKLY;INTERVAL=3;BYDAY=SU,SA;WKST=SU", kWeekly},
-      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=4", kWeekly},
-      {"20030106T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=TU", kWeekly},
-      {"20030104T140000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=SA;WKST=SU", kWeekly},
-      {"20030131T160000", "FREQ=MONTHLY;BYMONTHDAY=31", kMonthlyByDate},
-      {"20030130T160000", "FREQ=MONTHLY;INTERVAL=5", kMonthlyByDate},
-      {"20030129T160000", "FREQ=MONTHLY;INTERVAL=12;BYMONTHDAY=29", kMonthlyByDate},
-      {"20030114T120000", "FREQ=MONTHLY;BYDAY=2TU", kMonthlyByPosition},
-      {"20030131T120000", "FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR", kMonthlyByPosition},
-      {"20030131T120000", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", kMonthlyByPosition},
-      {"20030103T120000", "FREQ=MONTHLY;INTERVAL=3;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=3",
-       kMonthlyByPosition},
-      {"20030104T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=1", kMonthlyByPosition},
-      {"20030126T120000", "FREQ=MONTHLY;BYDAY=SA,SU;BYSETPOS=-1", kMonthlyByPosition},
-      {"20030103T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=3", kMonthlyByPosition},
-      {"20030131T120000", "FREQ=MONTHLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1",
-       kMonthlyByPosition},
-      {"20030123T120000", "FREQ=MONTHLY;BYDAY=TH;BYSETPOS=4;COUNT=30", kMonthlyByPosition},
-      {"20040229T120000", "FREQ=YEARLY", kYearlyByDate},
-      {"20030414T120000", "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=14;COUNT=4", kYearlyByDate},
-      {"20030330T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", kYearlyByPosition},
-      {"20031127T130000", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", kYearlyByPosition},
-      {"20030901T130000", "FREQ=YEARLY;BYMONTH=9;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1",
-       kYearlyByPosition},
-      {"20030331T130000", "FREQ=YEARLY;BYMONTH=3;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSETPOS=-1",
-       kYearlyByPosition},
-  };
+  const std::map<std::string, RecurrenceType> types = {{"daily", kDaily},
+                                                       {"weekly", kWeekly},
+                                                       {"monthly-by-date", kMonthlyByDate},
+                                                       {"monthly-by-position", kMonthlyByPosition},
+                                                       {"yearly-by-date", kYearlyByDate},
+                                                       {"yearly-by-position", kYearlyByPosition}};
+  const auto rows = testing::TableRows("mapped-shapes.txt");
+  EXPECT_EQ(rows.size(), 26u);
   ZoneChanges changes;
-  for (const Case& c : cases) {
+  for (const auto& row : rows) {
+    const struct {
+      const char* start;
+      const char* rule;
+      RecurrenceType type;
+    } c{row.at(0).c_str(), row.at(1).c_str(), types.at(row.at(2))};
     SCOPED_TRACE(std::string(c.start) + " " + c.rule);
     const icaltimetype start = icaltime_from_string(c.start);
     icaltimetype end = start;
