@@ -12,6 +12,9 @@ using testing::Event;
 
 const std::string kTimes = "DTSTART:20030414T090000\nDTEND:20030414T100000\n";
 
+// The lines of a table cell, each ending in a line feed.
+std::string Lines(const std::string& cell) { return cell.empty() ? cell : cell + "\n"; }
+
 EventRecord ReadOne(const std::string& lines) {
   const CalendarFile file = ReadCalendar(Calendar(Event(lines)), "one.ics");
   EXPECT_EQ(file.error, "");
@@ -41,64 +44,24 @@ TEST(CalendarReaderTest, TextsAttendeesAndCategories) {
   EXPECT_EQ(e.duration, 60);
 }
 
+// Each row of busy-status.txt: the lines of an event and its busy status.
 TEST(CalendarReaderTest, BusyStatusTakesTheFirstRuleThatApplies) {
-  struct Case {
-    const char* lines;
-    int status;
-  } cases[] = {
-      {"", 2},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:FREE\n", 0},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:TENTATIVE\n", 1},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:OOF\n", 3},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:WORKINGELSEWHERE\n", 2},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:oof\n", 3},
-      {"STATUS:CANCELLED\n", 0},
-      {"STATUS:TENTATIVE\n", 1},
-      {"TRANSP:TRANSPARENT\n", 0},
-      // The first rule that applies wins, whatever comes after it.
-      {"X-MICROSOFT-CDO-BUSYSTATUS:BUSY\nSTATUS:CANCELLED\n", 2},
-      {"X-MICROSOFT-CDO-BUSYSTATUS:FREE\nSTATUS:TENTATIVE\n", 0},
-      {"STATUS:CANCELLED\nTRANSP:OPAQUE\n", 0},
-      {"STATUS:TENTATIVE\nTRANSP:TRANSPARENT\n", 1},
-      {"STATUS:CONFIRMED\nTRANSP:TRANSPARENT\n", 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadOne(kTimes + c.lines).status, c.status) << c.lines;
+  const auto rows = testing::TableRows("busy-status.txt");
+  for (const auto& row : rows) {
+    EXPECT_EQ(ReadOne(kTimes + Lines(row.at(0))).status, std::stoi(row.at(1))) << row[0];
   }
+  EXPECT_EQ(rows.size(), 14u);
 }
 
-std::string Alarm(const std::string& trigger) {
-  return "BEGIN:VALARM\nACTION:DISPLAY\n" + trigger + "END:VALARM\n";
-}
-
+// Each row of reminders.txt: the alarms of a 60-minute event, its reminder flag and minutes.
 TEST(CalendarReaderTest, ReminderIsTheFirstAlarmsRelativeTrigger) {
-  struct Case {
-    std::string alarms;
-    int flag;
-    long minutes;
-  } cases[] = {
-      {"", 0, 0},
-      {Alarm("TRIGGER:-PT15M\n"), 1, 15},
-      {Alarm("TRIGGER:-PT1H30M\n"), 1, 90},
-      {Alarm("TRIGGER:-P1D\n"), 1, 1440},
-      {Alarm("TRIGGER:-P1W\n"), 1, 10080},
-      {Alarm("TRIGGER:PT0S\n"), 1, 0},
-      {Alarm("TRIGGER:-PT90S\n"), 1, 1},
-      // After the start: a negative number of minutes before it.
-      {Alarm("TRIGGER:PT5M\n"), 1, -5},
-      // Relative to the end of the 60-minute event: 15 minutes before its end is 45 minutes
-      // after its start.
-      {Alarm("TRIGGER;RELATED=END:-PT15M\n"), 1, -45},
-      {Alarm("TRIGGER;RELATED=END:-PT75M\n"), 1, 15},
-      {Alarm("TRIGGER;VALUE=DATE-TIME:20030414T083000Z\n"), 0, 0},
-      {Alarm("TRIGGER:-PT10M\n") + Alarm("TRIGGER:-PT30M\n"), 1, 10},
-      {Alarm(""), 0, 0},
-  };
-  for (const Case& c : cases) {
-    const EventRecord event = ReadOne(kTimes + c.alarms);
-    EXPECT_EQ(event.reminderFlag, c.flag) << c.alarms;
-    EXPECT_EQ(event.reminder, c.minutes) << c.alarms;
+  const auto rows = testing::TableRows("reminders.txt");
+  for (const auto& row : rows) {
+    const EventRecord event = ReadOne(kTimes + Lines(row.at(0)));
+    EXPECT_EQ(event.reminderFlag, std::stoi(row.at(1))) << row[0];
+    EXPECT_EQ(event.reminder, std::stol(row.at(2))) << row[0];
   }
+  EXPECT_EQ(rows.size(), 13u);
 }
 
 TEST(CalendarReaderTest, EndFromDtendDurationOrTheDefaults) {
