@@ -18,7 +18,8 @@ std::string List(const Schedule& schedule, std::optional<std::chrono::local_days
   return rows;
 }
 
-TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
+// The whole listing of the sample calendar is checked with the README's examples.
+TEST(ListingTest, WhatOccursOnADateInColumns) {
   const testing::Loaded loaded(
       Calendar(Event("UID:1\nSUMMARY:Weekly review\nDTSTART:20030106T090000\n"
                      "DTEND:20030106T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO\n"
@@ -35,13 +36,6 @@ TEST(ListingTest, EveryAppointmentInColumnsOrWhatOccursOnADate) {
   const std::string train =
       "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  "
       "-           Night train\n";
-  EXPECT_EQ(
-      List(schedule, std::nullopt),
-      review + train +
-          "3     1/7/2003 6:00:00 PM    1/7/2003 7:00:00 PM   60 Minutes        Busy           "
-          "-           Gym\n"
-          "3     1/21/2003 6:00:00 PM   1/21/2003 7:00:00 PM  60 Minutes        Busy           "
-          "-           Gym\n");
   // The night train occurs on the date it starts, not on the next one.
   EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 13}),
             review + train);

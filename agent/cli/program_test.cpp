@@ -196,19 +196,16 @@ TEST(ProgramTest, AsAProcess) {
     std::string out;
   } cases[] = {
       {{"free", "-", "4/14/2003 10:40 AM"}, "Europe/Berlin", 1, "busy\nBusy          Call\n"},
-      {{"free", "-", "2003-04-14T10:40"}, "UTC", 0, "free\n"},
       {{"free", "-", "13/13/2003"}, "UTC", 2, ""},
-      {{"list", "-"},
-       "Europe/Berlin",
-       0,
-       "1     4/14/2003 10:30:00 AM  4/14/2003 11:00:00 AM  30 Minutes  Busy  -  Call\n"},
   };
   for (const Case& c : cases) {
     const Result result = Program(c.arguments, call, c.tz);
     EXPECT_EQ(result.status, c.status) << c.arguments.back();
     EXPECT_EQ(result.out, c.out);
   }
-  EXPECT_EQ(Program({}, "", "UTC").out.rfind("dayweave: a tour of the bundled sample", 0), 0u);
+  const Result tour = Program({}, "", "UTC");
+  EXPECT_EQ(tour.status, 0);
+  EXPECT_EQ(tour.out.rfind("dayweave: a tour of the bundled sample", 0), 0u);
 }
 
 }  // namespace
