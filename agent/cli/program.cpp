@@ -82,8 +82,8 @@ int RunAgent(const std::vector<std::string>& arguments, AgentIo& io) {
   program.formatter(std::make_shared<Formatter>());
   program.require_subcommand(1);
   std::vector<Declared> declared;
-  std::string commandList,
-      usageLines = "  dayweave                 a tour on the bundled sample calendar\n";
+  std::string commandList;
+  std::string usageLines = "  dayweave                 a tour on the bundled sample calendar\n";
   for (const Command& command : Commands()) {
     CLI::App* app = program.add_subcommand(command.name, command.summary);
     app->footer(std::string(command.details) + "\n\n" + kCommonText);
