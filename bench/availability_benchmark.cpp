@@ -9,6 +9,7 @@
 
 #include "alloc_counter.h"
 #include "dayweave/appointment.h"
+#include "dayweave/recurrence_codes.h"
 
 namespace {
 
@@ -31,11 +32,14 @@ std::vector<CAppointment> Calendar(int size) {
       calendar.emplace_back(i, "one-off", "", "", "", "", start, end, 60, 0, 0, 2, noExpiry, "");
       continue;
     }
-    const int rule = type(random) == 4 ? 1 : type(random);
-    const int days = rule == 3 || rule == 6 ? 62 : 1 << weekday(random);
+    const int drawn = type(random);
+    const int rule = drawn == 4 ? dayweave::kWeekly : drawn;  // 4 is no type
+    const bool byPosition =
+        rule == dayweave::kMonthlyByPosition || rule == dayweave::kYearlyByPosition;
+    const int days = byPosition ? dayweave::kWeekdayMask : dayweave::DayBit(1 + weekday(random));
     calendar.emplace_back(i, "recurring", "", "", "", "", start, end, 60, 0, 0, 2, noExpiry, "",
                           rule, 1 + i % 3, 1 + i % 5, 0, start, end, 1 + i % 28,
-                          rule == 0 ? 0 : days);
+                          rule == dayweave::kDaily ? 0 : days);
   }
   return calendar;
 }

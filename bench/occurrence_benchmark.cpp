@@ -20,24 +20,36 @@ namespace {
 using dayweave::COleDateTime;
 using dayweave::COleDateTimeSpan;
 using dayweave::CRecurrenceData;
+using dayweave::DayBit;
+using dayweave::kDaily;
+using dayweave::kLastInstance;
+using dayweave::kMonthlyByDate;
+using dayweave::kMonthlyByPosition;
+using dayweave::kWeekdayMask;
+using dayweave::kWeekly;
+using dayweave::kYearlyByDate;
+using dayweave::kYearlyByPosition;
 
 struct RuleCase {
   const char* name;
-  int type, interval, instance, dayOfMonth, days;
+  int type, interval, instance, dayOfMonth;
+  unsigned int days;
   int startYear, startMonth, startDay;
   const char* rrule;
 };
 
 const RuleCase kCases[] = {
-    {"daily", 0, 3, 0, 0, 0, 2003, 1, 1, "FREQ=DAILY;INTERVAL=3"},
-    {"weekly_interval2", 1, 2, 0, 0, 2 | 8, 2003, 1, 1,
+    {"daily", kDaily, 3, 0, 0, 0, 2003, 1, 1, "FREQ=DAILY;INTERVAL=3"},
+    {"weekly_interval2", kWeekly, 2, 0, 0, DayBit(2) | DayBit(4), 2003, 1, 1,
      "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;WKST=SU"},
-    {"monthly_by_date", 2, 1, 0, 15, 0, 2003, 1, 15, "FREQ=MONTHLY;BYMONTHDAY=15"},
-    {"monthly_last_weekday", 3, 1, 5, 0, 62, 2003, 1, 1,
+    {"monthly_by_date", kMonthlyByDate, 1, 0, 15, 0, 2003, 1, 15, "FREQ=MONTHLY;BYMONTHDAY=15"},
+    {"monthly_last_weekday", kMonthlyByPosition, 1, kLastInstance, 0, kWeekdayMask, 2003, 1, 1,
      "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1"},
-    {"monthly_second_tuesday", 3, 1, 2, 0, 4, 2003, 1, 1, "FREQ=MONTHLY;BYDAY=2TU"},
-    {"yearly_by_date", 5, 1, 0, 0, 0, 2003, 4, 14, "FREQ=YEARLY"},
-    {"yearly_last_sunday_of_march", 6, 1, 5, 0, 1, 2003, 3, 1, "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU"},
+    {"monthly_second_tuesday", kMonthlyByPosition, 1, 2, 0, DayBit(3), 2003, 1, 1,
+     "FREQ=MONTHLY;BYDAY=2TU"},
+    {"yearly_by_date", kYearlyByDate, 1, 0, 0, 0, 2003, 4, 14, "FREQ=YEARLY"},
+    {"yearly_last_sunday_of_march", kYearlyByPosition, 1, kLastInstance, 0, DayBit(1), 2003, 3, 1,
+     "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU"},
 };
 
 CRecurrenceData RuleOf(const RuleCase& c) {
@@ -50,7 +62,7 @@ CRecurrenceData RuleOf(const RuleCase& c) {
   rule.SetEndTime(10, 0, 0);
   rule.SetStartDate(c.startYear, c.startMonth, c.startDay);
   rule.SetDayOfMonth(c.dayOfMonth);
-  rule.SetDays(static_cast<unsigned int>(c.days));
+  rule.SetDays(c.days);
   return rule;
 }
 

@@ -28,12 +28,12 @@
 // Years (yearly). The interval takes no part: D's month must be S's month, and then either its
 // day number equals S's (by date) or D holds the right position in its month.
 //
-// Positions (types 3 and 6). The whole day set picks what is counted: 62 weekdays, 65 weekend
-// days, 127 every day, one single day that day of the week; any other set counts nothing and
-// never occurs. The instance-th such day is found by scanning forward from the first of D's
-// month (at most 28 days, since the fourth of any kind lies within them), or, for the last,
-// from the month's length and the day of the week of its last day. The scans use a fixed array
-// on the stack, not the heap arrays that the public first-four operations return.
+// Positions (types 3 and 6). The whole day set picks what is counted: kWeekdayMask weekdays,
+// kWeekendMask weekend days, kEveryDayMask every day, one single day that day of the week; any
+// other set counts nothing and never occurs. The instance-th such day is found by scanning forward
+// from the first of D's month (at most 28 days, since the fourth of any kind lies within them), or,
+// for the last, from the month's length and the day of the week of its last day. The scans use a
+// fixed array on the stack, not the heap arrays that the public first-four operations return.
 //
 // Multiples. n is a multiple of k when n % k == 0, with both taken in 64 bits: a negative
 // interval therefore acts like its absolute value, and INT_MIN % -1 cannot overflow. The
@@ -50,8 +50,6 @@
 namespace dayweave {
 
 namespace {
-
-constexpr unsigned int kSaturdayBit = 64;
 
 bool IsMultiple(long long n, long long divisor) { return n % divisor == 0; }
 
@@ -115,7 +113,7 @@ int CRecurrenceData::IsCountedDayInstance(const COleDateTime& date) const {
     case kEveryDayMask:
       return IsDayInstance(m_instance, date);
     default:
-      if (!std::has_single_bit(m_days) || m_days > kSaturdayBit) return 0;
+      if (!std::has_single_bit(m_days) || m_days > DayBit(7)) return 0;
       return IsDayInstance(m_instance, std::countr_zero(m_days) + 1, date);
   }
 }

@@ -1,8 +1,8 @@
 // CRecurrenceData: the rule by which a recurring appointment repeats, and the month
 // arithmetic it needs.
 //
-//   CRecurrenceData mondays(1);               // weekly
-//   mondays.SetDays(2u);                      // on Mondays
+//   CRecurrenceData mondays(kWeekly);
+//   mondays.SetDays(DayBit(2));               // on Mondays
 //   mondays.SetStartDate(2003, 1, 6);
 //   mondays.OccursOn(13, 1, 2003);            // 1: day, month, year (the setters take y, m, d)
 //
