@@ -8,26 +8,17 @@ namespace dayweave {
 namespace {
 
 // Each reader converts only as much of the day count as its answer needs: the time of day
-// alone, the day number, or the full civil date.
-bool Split(const COleDateTime& value, long& dayNumber, long& seconds) {
-  return value.m_status == COleDateTime::valid &&
-         internal::SplitDayCount(value.m_dt, dayNumber, seconds);
-}
-
+// alone, the day number, or the civil date.
 int TimeField(const COleDateTime& value, long divisor, long modulus) {
   long dayNumber = 0, seconds = 0;
-  if (!Split(value, dayNumber, seconds)) return -1;
+  if (!internal::ReadDayCount(value, dayNumber, seconds)) return -1;
   return static_cast<int>(seconds / divisor % modulus);
 }
 
-enum class DateField { kYear, kMonth, kDay };
-
-int DateFieldOf(const COleDateTime& value, DateField field) {
+internal::CivilDate DateOf(const COleDateTime& value) {
   long dayNumber = 0, seconds = 0;
-  if (!Split(value, dayNumber, seconds)) return -1;
-  int year = 0, month = 0, day = 0;
-  internal::CivilFromDayNumber(dayNumber, year, month, day);
-  return field == DateField::kYear ? year : (field == DateField::kMonth ? month : day);
+  if (!internal::ReadDayCount(value, dayNumber, seconds)) return {-1, -1, -1};
+  return internal::CivilOfDayNumber(dayNumber);
 }
 
 }  // namespace
@@ -58,17 +49,17 @@ int COleDateTime::SetTime(int hour, int minute, int second) {
   return SetDateTime(1899, 12, 30, hour, minute, second);
 }
 
-int COleDateTime::GetYear() const { return DateFieldOf(*this, DateField::kYear); }
-int COleDateTime::GetMonth() const { return DateFieldOf(*this, DateField::kMonth); }
-int COleDateTime::GetDay() const { return DateFieldOf(*this, DateField::kDay); }
+int COleDateTime::GetYear() const { return DateOf(*this).year; }
+int COleDateTime::GetMonth() const { return DateOf(*this).month; }
+int COleDateTime::GetDay() const { return DateOf(*this).day; }
 int COleDateTime::GetHour() const { return TimeField(*this, 3600, 24); }
 int COleDateTime::GetMinute() const { return TimeField(*this, 60, 60); }
 int COleDateTime::GetSecond() const { return TimeField(*this, 1, 60); }
 
 int COleDateTime::GetDayOfWeek() const {
   long dayNumber = 0, seconds = 0;
-  if (!Split(*this, dayNumber, seconds)) return -1;
-  return internal::DayOfWeekFromDayNumber(dayNumber);
+  if (!internal::ReadDayCount(*this, dayNumber, seconds)) return -1;
+  return internal::DayOfWeekOfDayNumber(dayNumber);
 }
 
 int COleDateTime::GetAsSystemTime(DateTimeParts& parts) const {

@@ -1,18 +1,20 @@
 // The recurrence rule's construction, setters and daily time window.
 #include "dayweave/recurrence_data.h"
 
+#include "calendar/civil.h"
+#include "calendar/day_count.h"
+
 namespace dayweave {
 
 namespace {
 
-// The hour, minute and second of `value` on 30 December 1899, its date dropped. A value that
-// cannot be read gives components of -1, and so an invalid time with day count 0.0.
-COleDateTime TimeOfDay(const COleDateTime& value) {
-  DateTimeParts parts;
-  value.GetAsSystemTime(parts);
-  COleDateTime time;
-  time.SetTime(parts.hour, parts.minute, parts.second);
-  return time;
+// The hour, minute and second of `value` as a day count on 30 December 1899, its date dropped,
+// as SetTime of those components gives it. A value that cannot be read gives 0.0, the day
+// count of the invalid time that components of -1 make.
+double TimeOfDay(const COleDateTime& value) {
+  long dayNumber = 0, seconds = 0;
+  if (!internal::ReadDayCount(value, dayNumber, seconds)) return 0.0;
+  return static_cast<double>(seconds) / 86400.0;
 }
 
 }  // namespace
@@ -70,13 +72,14 @@ void CRecurrenceData::SetEndDate(int year, int month, int day) {
 }
 
 int CRecurrenceData::IsWithinTime(const COleDateTime& time) const {
-  const COleDateTime at = TimeOfDay(time);
-  return at >= m_startTime && at < m_endTime ? 1 : 0;
+  const double at = TimeOfDay(time);
+  return at >= internal::ToLinear(m_startTime.m_dt) && at < internal::ToLinear(m_endTime.m_dt) ? 1
+                                                                                               : 0;
 }
 
 int CRecurrenceData::IsWithinTime(const COleDateTime& from, const COleDateTime& to) const {
-  if (TimeOfDay(to) <= m_startTime) return 0;
-  if (TimeOfDay(from) >= m_endTime) return 0;
+  if (TimeOfDay(to) <= internal::ToLinear(m_startTime.m_dt)) return 0;
+  if (TimeOfDay(from) >= internal::ToLinear(m_endTime.m_dt)) return 0;
   return 1;
 }
 

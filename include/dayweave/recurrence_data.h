@@ -168,8 +168,8 @@ class DAYWEAVE_API CRecurrenceData : public CDay {
   int m_ends = 0;
 
  private:
-  // The position test that the day set selects, for types 3 and 6.
-  int IsCountedDayInstance(const COleDateTime& date) const;
+  // OccursOn for a date already known to be real: its day number and its components.
+  int OccursOnDay(long dayNumber, int day, int month, int year) const;
 };
 
 }  // namespace dayweave
