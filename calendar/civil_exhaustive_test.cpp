@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "calendar/civil.h"
+#include "dayweave/date_time.h"
 
 namespace dayweave {
 namespace {

@@ -15,7 +15,6 @@
 #include <charconv>
 #include <cstring>
 
-#include "calendar/civil.h"
 #include "dayweave/date_time.h"
 
 namespace dayweave {

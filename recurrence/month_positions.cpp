@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "calendar/civil.h"
 #include "dayweave/recurrence_data.h"
 #include "recurrence/month_arithmetic.h"
 

@@ -45,7 +45,6 @@
 // years after it is the same.
 #include <bit>
 
-#include "calendar/civil.h"
 #include "calendar/day_count.h"
 #include "dayweave/recurrence_data.h"
 #include "recurrence/month_arithmetic.h"

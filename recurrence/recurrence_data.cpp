@@ -1,7 +1,6 @@
 // The recurrence rule's construction, setters and daily time window.
 #include "dayweave/recurrence_data.h"
 
-#include "calendar/civil.h"
 #include "calendar/day_count.h"
 
 namespace dayweave {

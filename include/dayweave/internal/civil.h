@@ -1,4 +1,5 @@
-// Internal: the civil-date core under every date-time reading and writing. Day numbers count
+// Internal to dayweave, not for callers: the civil-date core under every date-time reading and
+// writing, inline so that the getters of COleDateTime cost a few instructions. Day numbers count
 // days from 30 December 1899 (day 0); the supported years are 100 to 9999.
 //
 // HOW THE CONVERSIONS WORK
@@ -26,8 +27,6 @@
 
 #include <cmath>
 #include <cstdint>
-
-#include "dayweave/date_time.h"
 
 namespace dayweave::internal {
 
@@ -98,24 +97,24 @@ constexpr int DayOfWeekOfDayNumber(long dayNumber) {
 // Splits a day count into its day number and the seconds after that day's midnight, rounded
 // to the nearest second (half a second going up, a full day carrying into the next day), or
 // answers false when the count is not finite or lies outside the supported years.
+//
+// The code runs straight through, without a branch: a count out of range is replaced by 0.0
+// before any conversion to an integer and only the answer says so. Getters that read several
+// fields of one value therefore compile to one split that the compiler shares among them.
 inline bool SplitDayCount(double dayCount, long& dayNumber, long& seconds) {
-  // Reject before any conversion to an integer: the bounds leave a day's margin for the
-  // rounding, and the day number is checked exactly afterwards.
-  if (!(dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0)) return false;
-  const double whole = std::trunc(dayCount);
-  dayNumber = static_cast<long>(whole);
-  seconds = static_cast<long>(std::fabs(dayCount - whole) * kSecondsPerDay + 0.5);
-  if (seconds >= kSecondsPerDay) {
-    seconds -= kSecondsPerDay;
-    ++dayNumber;
-  }
-  return dayNumber >= kFirstDayNumber && dayNumber <= kLastDayNumber;
-}
-
-// The day number and seconds of a date-time that can be read: status valid and a day count
-// within the supported years.
-inline bool ReadDayCount(const COleDateTime& value, long& dayNumber, long& seconds) {
-  return value.m_status == COleDateTime::valid && SplitDayCount(value.m_dt, dayNumber, seconds);
+  // The bounds leave a day's margin for the rounding; the day number is checked exactly below.
+  const bool inRange = dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0;
+  const double count = inRange ? dayCount : 0.0;
+  // The conversion to an integer cuts toward zero, as the whole part of a day count counts
+  // days on both sides of day 0.
+  const long whole = static_cast<long>(count);
+  const long rounded =
+      static_cast<long>(std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5);
+  const long carry = rounded >= kSecondsPerDay ? 1 : 0;
+  seconds = rounded - carry * kSecondsPerDay;
+  dayNumber = whole + carry;
+  return inRange & (static_cast<unsigned long>(dayNumber - kFirstDayNumber) <=
+                    static_cast<unsigned long>(kLastDayNumber - kFirstDayNumber));
 }
 
 // The day count of components, or false when they form no real date and time in range.
@@ -130,22 +129,6 @@ inline bool DayCountFromParts(int year, int month, int day, int hour, int minute
   const double fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
   const double whole = static_cast<double>(dayNumber);
   dayCount = dayNumber >= 0 ? whole + fraction : whole - fraction;
-  return true;
-}
-
-// The components of a day count, rounded to the nearest second (half a second going up),
-// or false when the count is not finite or lies outside the supported years.
-inline bool PartsFromDayCount(double dayCount, DateTimeParts& parts) {
-  long dayNumber = 0, seconds = 0;
-  if (!SplitDayCount(dayCount, dayNumber, seconds)) return false;
-  const CivilDate date = CivilOfDayNumber(dayNumber);
-  parts.year = date.year;
-  parts.month = date.month;
-  parts.day = date.day;
-  parts.hour = static_cast<int>(seconds / 3600);
-  parts.minute = static_cast<int>(seconds / 60 % 60);
-  parts.second = static_cast<int>(seconds % 60);
-  parts.dayOfWeek = DayOfWeekOfDayNumber(dayNumber);
   return true;
 }
 
