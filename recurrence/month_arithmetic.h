@@ -51,7 +51,69 @@ FirstFour FirstFourDays(CountedDays kind, int dayOfWeek, const MonthDay& at);
 // The day number of the last counted day of the month of `at`, or kNoDay.
 int LastDay(CountedDays kind, int dayOfWeek, const MonthDay& at);
 
+// The arithmetic itself, inline so that the occurrence test compiles it for the kind it asks
+// about.
+
+inline constexpr int kSunday = 1;
+inline constexpr int kFriday = 6;
+inline constexpr int kSaturday = 7;
+
+inline bool IsDayOfWeek(int dayOfWeek) { return dayOfWeek >= kSunday && dayOfWeek <= kSaturday; }
+
+inline bool IsWeekendDay(int dayOfWeek) { return dayOfWeek == kSunday || dayOfWeek == kSaturday; }
+
+inline bool Counts(CountedDays kind, int dayOfWeek, int candidate) {
+  switch (kind) {
+    case CountedDays::kWeekdays:
+      return !IsWeekendDay(candidate);
+    case CountedDays::kWeekendDays:
+      return IsWeekendDay(candidate);
+    case CountedDays::kOneDayOfWeek:
+      return candidate == dayOfWeek;
+  }
+  return false;
+}
+
+// The day of the week of the first of the month.
+inline int FirstOfMonth(const MonthDay& at) { return (at.dayOfWeek - at.day + 35) % 7 + kSunday; }
+
+// The day numbers of the Saturday and the Sunday among the first seven days.
+inline int FirstSaturday(const MonthDay& at) { return 8 - FirstOfMonth(at); }
+inline int FirstSunday(const MonthDay& at) { return FirstSaturday(at) % 7 + 1; }
+
+// How many weekend days lie on days 1 to `day` of the month.
+inline int WeekendDaysUpTo(int day, const MonthDay& at) {
+  return (day - FirstSaturday(at) + 7) / 7 + (day - FirstSunday(at) + 7) / 7;
+}
+
+// The position among the counted days of `at`, a counted day itself.
+inline int Position(CountedDays kind, const MonthDay& at) {
+  switch (kind) {
+    case CountedDays::kWeekdays:
+      return at.day - WeekendDaysUpTo(at.day, at);
+    case CountedDays::kWeekendDays:
+      return WeekendDaysUpTo(at.day, at);
+    case CountedDays::kOneDayOfWeek:
+      break;
+  }
+  return (at.day - 1) / 7 + 1;
+}
+
+// Whether `at`, a counted day, is the last of its kind: the next one lies beyond the month.
+inline bool IsLast(CountedDays kind, const MonthDay& at) {
+  int gap = 7;
+  if (kind == CountedDays::kWeekdays) gap = at.dayOfWeek == kFriday ? 3 : 1;
+  if (kind == CountedDays::kWeekendDays) gap = at.dayOfWeek == kSunday ? 6 : 1;
+  return at.day + gap > at.length;
+}
+
 // 1 when `at` is the instance-th counted day of its month (kLastInstance: the last), else 0.
-int IsInstance(CountedDays kind, int dayOfWeek, int instance, const MonthDay& at);
+inline int IsInstance(CountedDays kind, int dayOfWeek, int instance, const MonthDay& at) {
+  const bool position = instance == kLastInstance
+                            ? IsLast(kind, at)
+                            : instance >= kFirstInstance && instance <= kFourthInstance &&
+                                  Position(kind, at) == instance;
+  return Counts(kind, dayOfWeek, at.dayOfWeek) & position ? 1 : 0;
+}
 
 }  // namespace dayweave::internal

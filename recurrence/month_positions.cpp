@@ -10,63 +10,6 @@ namespace dayweave {
 
 namespace internal {
 
-namespace {
-
-constexpr int kSunday = 1;
-constexpr int kFriday = 6;
-constexpr int kSaturday = 7;
-
-bool IsDayOfWeek(int dayOfWeek) { return dayOfWeek >= kSunday && dayOfWeek <= kSaturday; }
-
-bool IsWeekendDay(int dayOfWeek) { return dayOfWeek == kSunday || dayOfWeek == kSaturday; }
-
-bool Counts(CountedDays kind, int dayOfWeek, int candidate) {
-  switch (kind) {
-    case CountedDays::kWeekdays:
-      return !IsWeekendDay(candidate);
-    case CountedDays::kWeekendDays:
-      return IsWeekendDay(candidate);
-    case CountedDays::kOneDayOfWeek:
-      return candidate == dayOfWeek;
-  }
-  return false;
-}
-
-// The day of the week of the first of the month.
-int FirstOfMonth(const MonthDay& at) { return (at.dayOfWeek - at.day + 35) % 7 + kSunday; }
-
-// The day numbers of the Saturday and the Sunday among the first seven days.
-int FirstSaturday(const MonthDay& at) { return 8 - FirstOfMonth(at); }
-int FirstSunday(const MonthDay& at) { return FirstSaturday(at) % 7 + 1; }
-
-// How many weekend days lie on days 1 to `day` of the month.
-int WeekendDaysUpTo(int day, const MonthDay& at) {
-  return (day - FirstSaturday(at) + 7) / 7 + (day - FirstSunday(at) + 7) / 7;
-}
-
-// The position among the counted days of `at`, a counted day itself.
-int Position(CountedDays kind, const MonthDay& at) {
-  switch (kind) {
-    case CountedDays::kWeekdays:
-      return at.day - WeekendDaysUpTo(at.day, at);
-    case CountedDays::kWeekendDays:
-      return WeekendDaysUpTo(at.day, at);
-    case CountedDays::kOneDayOfWeek:
-      break;
-  }
-  return (at.day - 1) / 7 + 1;
-}
-
-// Whether `at`, a counted day, is the last of its kind: the next one lies beyond the month.
-bool IsLast(CountedDays kind, const MonthDay& at) {
-  int gap = 7;
-  if (kind == CountedDays::kWeekdays) gap = at.dayOfWeek == kFriday ? 3 : 1;
-  if (kind == CountedDays::kWeekendDays) gap = at.dayOfWeek == kSunday ? 6 : 1;
-  return at.day + gap > at.length;
-}
-
-}  // namespace
-
 bool ReadMonthDay(const COleDateTime& date, MonthDay& at) {
   long dayNumber = 0, seconds = 0;
   if (!ReadDayCount(date, dayNumber, seconds)) return false;
@@ -114,13 +57,6 @@ int LastDay(CountedDays kind, int dayOfWeek, const MonthDay& at) {
   }
   if (!IsDayOfWeek(dayOfWeek)) return kNoDay;
   return at.length - (last - dayOfWeek + 7) % 7;
-}
-
-int IsInstance(CountedDays kind, int dayOfWeek, int instance, const MonthDay& at) {
-  if (!Counts(kind, dayOfWeek, at.dayOfWeek)) return 0;
-  if (instance == kLastInstance) return IsLast(kind, at) ? 1 : 0;
-  if (instance < kFirstInstance || instance > kFourthInstance) return 0;
-  return Position(kind, at) == instance ? 1 : 0;
 }
 
 }  // namespace internal
