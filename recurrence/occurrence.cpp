@@ -36,7 +36,9 @@
 //
 // Multiples. n is a multiple of k when |n| % |k| == 0, the magnitudes taken as unsigned
 // numbers: a negative interval therefore acts like its absolute value, and INT_MIN % -1
-// cannot overflow. The division is done in 32 bits whenever both fit, which is nearly always.
+// cannot overflow. The division is done in 32 bits whenever both fit, which is nearly always,
+// and an interval of 1 or -1, which every count is a multiple of, skips the count altogether
+// for the daily and monthly types (the weekly count also checks the week's alignment).
 // The interval is never 0 (the constructors set 1 and SetInterval stores 1 for 0).
 //
 // Why this is constant time. Every branch converts at most two dates between day numbers and
@@ -70,6 +72,10 @@ bool IsMultiple(long long n, long long divisor) {
   return magnitude % step == 0;
 }
 
+// Every count is a multiple of an interval of 1 or -1: the rule then needs neither the count
+// nor the start date it is counted from.
+bool EveryPeriod(int interval) { return interval == 1 || interval == -1; }
+
 // Whole days from the day count `from` to the day count `to`, as (to - from).GetWholeDays().
 long long WholeDays(double from, double to) {
   return internal::WholeUnits(ToLinear(to) - ToLinear(from), 1.0);
@@ -83,12 +89,6 @@ double PlusDays(double dayCount, int days) { return FromLinear(ToLinear(dayCount
 bool ReadStart(const COleDateTime& start, long& dayNumber) {
   long seconds = 0;
   return internal::ReadDayCount(start, dayNumber, seconds);
-}
-
-internal::CivilDate StartDate(const COleDateTime& start) {
-  long dayNumber = 0;
-  return ReadStart(start, dayNumber) ? internal::CivilOfDayNumber(dayNumber)
-                                     : internal::CivilDate{-1, -1, -1};
 }
 
 long long MonthsBetween(const internal::CivilDate& start, int month, int year) {
@@ -125,6 +125,14 @@ int CRecurrenceData::OccursOn(int day, int month, int year) const {
 
 int CRecurrenceData::OccursOnDay(long dayNumber, int day, int month, int year) const {
   const internal::CivilDate date{year, month, day};
+  // The start date's components as SetStartDate read them, unless m_startDate was changed
+  // behind the setters' back.
+  const auto startDate = [this] {
+    if (m_startDate.m_dt == m_readStartDayCount && m_startDate.m_status == m_readStartStatus) {
+      return internal::CivilDate{m_startYear, m_startMonth, m_startDay};
+    }
+    return internal::DateOf(m_startDate);
+  };
   // The asked date at midnight: its day count is its day number.
   const double asked = static_cast<double>(dayNumber);
   if (ToLinear(m_startDate.m_dt) > ToLinear(asked)) return 0;
@@ -133,7 +141,9 @@ int CRecurrenceData::OccursOnDay(long dayNumber, int day, int month, int year) c
   switch (m_type) {
     case kDaily:
       if (m_days != 0) return 0;
-      return IsMultiple(WholeDays(m_startDate.m_dt, asked), m_interval) ? 1 : 0;
+      return EveryPeriod(m_interval) || IsMultiple(WholeDays(m_startDate.m_dt, asked), m_interval)
+                 ? 1
+                 : 0;
     case kWeekly: {
       const int dayOfWeek = internal::DayOfWeekOfDayNumber(dayNumber);
       if ((m_days & DayBit(dayOfWeek)) == 0) return 0;
@@ -146,11 +156,13 @@ int CRecurrenceData::OccursOnDay(long dayNumber, int day, int month, int year) c
     }
     case kMonthlyByDate:
       if (date.day != m_dayOfMonth) return 0;
-      return IsMultiple(MonthsBetween(StartDate(m_startDate), date.month, date.year), m_interval)
+      return EveryPeriod(m_interval) ||
+                     IsMultiple(MonthsBetween(startDate(), date.month, date.year), m_interval)
                  ? 1
                  : 0;
     case kMonthlyByPosition: {
-      if (!IsMultiple(MonthsBetween(StartDate(m_startDate), date.month, date.year), m_interval)) {
+      if (!EveryPeriod(m_interval) &&
+          !IsMultiple(MonthsBetween(startDate(), date.month, date.year), m_interval)) {
         return 0;
       }
       const int dayOfWeek = internal::DayOfWeekOfDayNumber(dayNumber);
@@ -159,11 +171,11 @@ int CRecurrenceData::OccursOnDay(long dayNumber, int day, int month, int year) c
           m_days, m_instance, {date.day, dayOfWeek, internal::MonthLength(date.year, date.month)});
     }
     case kYearlyByDate: {
-      const internal::CivilDate start = StartDate(m_startDate);
+      const internal::CivilDate start = startDate();
       return (date.month == start.month) & (date.day == start.day) ? 1 : 0;
     }
     case kYearlyByPosition:
-      if (date.month != StartDate(m_startDate).month) return 0;
+      if (date.month != startDate().month) return 0;
       return IsCountedDayInstance(m_days, m_instance,
                                   {date.day, internal::DayOfWeekOfDayNumber(dayNumber),
                                    internal::MonthLength(date.year, date.month)});

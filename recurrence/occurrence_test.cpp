@@ -206,6 +206,18 @@ TEST(OccurrenceTest, FarDatesHugeIntervalsAndBadDates) {
   EXPECT_EQ(Build({kMonthlyByDate, 1, 0, 0, 14, {-1, -1, -1}}).OccursOn(14, 4, 2003), 1);
 }
 
+// The fields are open to derived classes: a start date written directly, not through
+// SetStartDate, is the one the rule counts from.
+TEST(OccurrenceTest, StartDateWrittenByADerivedClass) {
+  struct Moved : CRecurrenceData {
+    Moved() : CRecurrenceData(kYearlyByDate) { SetStartDate(2003, 4, 14); }
+    void MoveStart(const COleDateTime& start) { m_startDate = start; }
+  } rule;
+  rule.MoveStart(COleDateTime(2003, 5, 20, 0, 0, 0));
+  EXPECT_EQ(rule.OccursOn(20, 5, 2004), 1);
+  EXPECT_EQ(rule.OccursOn(14, 4, 2004), 0);
+}
+
 // The appointment's availability questions cover the common answers of the rule's IsFree;
 // these are its corner cases.
 TEST(OccurrenceTest, FreeOrBusy) {

@@ -58,10 +58,23 @@ void CRecurrenceData::SetEndTime(int hour, int minute, int second) {
   m_endTime.SetTime(hour, minute, second);
 }
 
-void CRecurrenceData::SetStartDate(const COleDateTime& date) { m_startDate = date; }
+void CRecurrenceData::SetStartDate(const COleDateTime& date) {
+  m_startDate = date;
+  ReadStartDate();
+}
 
 void CRecurrenceData::SetStartDate(int year, int month, int day) {
   m_startDate.SetDate(year, month, day);
+  ReadStartDate();
+}
+
+void CRecurrenceData::ReadStartDate() {
+  m_readStartDayCount = m_startDate.m_dt;
+  m_readStartStatus = m_startDate.m_status;
+  const internal::CivilDate date = internal::DateOf(m_startDate);
+  m_startYear = date.year;
+  m_startMonth = date.month;
+  m_startDay = date.day;
 }
 
 void CRecurrenceData::SetEndDate(const COleDateTime& date) { m_endDate = date; }
