@@ -5,6 +5,8 @@
 #include <memory>
 #include <tuple>
 
+#include "dayweave/recurrence_codes.h"
+
 namespace dayweave {
 namespace {
 
@@ -27,7 +29,7 @@ CAppointment Recurring(int type, int interval, long instance, int ends, const CO
 
 // Mondays from 6 January 2003, 09:00 to 10:00.
 CAppointment WeeklyMonday() {
-  return Recurring(1, 1, 0, 0, {2003, 1, 6, 9, 0, 0}, {2003, 1, 6, 10, 0, 0}, 0, 2);
+  return Recurring(kWeekly, 1, 0, 0, {2003, 1, 6, 9, 0, 0}, {2003, 1, 6, 10, 0, 0}, 0, DayBit(2));
 }
 
 void ExpectOneOffFields(CAppointment& a) {
@@ -65,7 +67,7 @@ TEST(AppointmentTest, ConstructorsStoreEachArgumentInItsPlace) {
 TEST(AppointmentTest, RecurringConstructorBuildsItsRuleEvenFromInvalidTimes) {
   // Daily from 14 April 2003 09:30:15 to 20 April 2003, the window ending at 10:00.
   CAppointment daily =
-      Recurring(0, 1, 0, 1, {2003, 4, 14, 9, 30, 15}, {2003, 4, 20, 10, 0, 0}, 0, 0);
+      Recurring(kDaily, 1, 0, 1, {2003, 4, 14, 9, 30, 15}, {2003, 4, 20, 10, 0, 0}, 0, 0);
   for (auto [day, occurs] : {std::pair{13, 0}, {14, 1}, {20, 1}, {21, 0}}) {
     EXPECT_EQ(daily.OccursOn(day, 4, 2003), occurs) << day;
   }
@@ -79,23 +81,25 @@ TEST(AppointmentTest, RecurringConstructorBuildsItsRuleEvenFromInvalidTimes) {
   // occurs and one on which it does not.
   const COleDateTime from(2003, 1, 1, 9, 0, 0), to(2003, 12, 31, 10, 0, 0);
   const std::tuple<CAppointment, int, int, int, int> cases[] = {
-      {Recurring(1, 2, 3, 0, from, to, 5, 8), 15, 1, 8, 1},  // every second Wednesday
-      {Recurring(3, 1, 3, 0, from, to, 5, 62), 3, 1, 5, 1},  // the third weekday
-      {Recurring(2, 3, 2, 0, from, to, 5, 0), 5, 4, 5, 2}};  // the 5th, every third month
+      {Recurring(kWeekly, 2, 3, 0, from, to, 5, DayBit(4)), 15, 1, 8, 1},  // every second Wednesday
+      {Recurring(kMonthlyByPosition, 1, 3, 0, from, to, 5, kWeekdayMask), 3, 1, 5,
+       1},  // the third weekday
+      {Recurring(kMonthlyByDate, 3, 2, 0, from, to, 5, 0), 5, 4, 5,
+       2}};  // the 5th, every third month
   for (const auto& [appointment, day, month, notDay, notMonth] : cases) {
     EXPECT_EQ(appointment.OccursOn(day, month, 2003), 1) << day << "/" << month;
     EXPECT_EQ(appointment.OccursOn(notDay, notMonth, 2003), 0) << notDay << "/" << notMonth;
   }
-  EXPECT_EQ(Recurring(0, 1, 0, 0, from, to, 0, 0).OccursOn(1, 1, 2004), 1);  // ends 0: no end
+  EXPECT_EQ(Recurring(kDaily, 1, 0, 0, from, to, 0, 0).OccursOn(1, 1, 2004), 1);  // ends 0: no end
 
   const COleDateTime invalid(2003, 2, 30, 0, 0, 0), nine(2003, 4, 14, 9, 0, 0);
   // An invalid pattern end gives the rule an end time of 00:00, so its window holds nothing,
   // and an end date of 30 December 1899, which counts once the rule ends.
-  EXPECT_EQ(Recurring(0, 1, 0, 0, nine, invalid, 0, 0).OccursOn(15, 4, 2003), 1);
-  EXPECT_EQ(Recurring(0, 1, 0, 0, nine, invalid, 0, 0).IsFree({2003, 4, 15, 9, 30, 0}), 1);
-  EXPECT_EQ(Recurring(0, 1, 0, 1, nine, invalid, 0, 0).OccursOn(15, 4, 2003), 0);
+  EXPECT_EQ(Recurring(kDaily, 1, 0, 0, nine, invalid, 0, 0).OccursOn(15, 4, 2003), 1);
+  EXPECT_EQ(Recurring(kDaily, 1, 0, 0, nine, invalid, 0, 0).IsFree({2003, 4, 15, 9, 30, 0}), 1);
+  EXPECT_EQ(Recurring(kDaily, 1, 0, 1, nine, invalid, 0, 0).OccursOn(15, 4, 2003), 0);
   // An invalid pattern start gives a window from 00:00 and a start date of 30 December 1899.
-  const CAppointment fromDayZero = Recurring(0, 1, 0, 0, invalid, nine, 0, 0);
+  const CAppointment fromDayZero = Recurring(kDaily, 1, 0, 0, invalid, nine, 0, 0);
   EXPECT_EQ(fromDayZero.OccursOn(30, 12, 1899), 1);
   EXPECT_EQ(fromDayZero.OccursOn(29, 12, 1899), 0);
   EXPECT_EQ(fromDayZero.IsFree(COleDateTime(2003, 4, 15, 0, 0, 0)), 0);

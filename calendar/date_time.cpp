@@ -1,82 +1,10 @@
 #include "dayweave/date_time.h"
 
-#include "calendar/civil.h"
 #include "calendar/day_count.h"
 
 namespace dayweave {
 
-namespace {
-
-// Each reader converts only as much of the day count as its answer needs: the time of day
-// alone, the day number, or the full civil date.
-bool Split(const COleDateTime& value, long& dayNumber, long& seconds) {
-  return value.m_status == COleDateTime::valid &&
-         internal::SplitDayCount(value.m_dt, dayNumber, seconds);
-}
-
-int TimeField(const COleDateTime& value, long divisor, long modulus) {
-  long dayNumber = 0, seconds = 0;
-  if (!Split(value, dayNumber, seconds)) return -1;
-  return static_cast<int>(seconds / divisor % modulus);
-}
-
-enum class DateField { kYear, kMonth, kDay };
-
-int DateFieldOf(const COleDateTime& value, DateField field) {
-  long dayNumber = 0, seconds = 0;
-  if (!Split(value, dayNumber, seconds)) return -1;
-  int year = 0, month = 0, day = 0;
-  internal::CivilFromDayNumber(dayNumber, year, month, day);
-  return field == DateField::kYear ? year : (field == DateField::kMonth ? month : day);
-}
-
-}  // namespace
-
 COleDateTime::COleDateTime(double dayCount) : m_dt(dayCount) {}
-
-COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
-  SetDateTime(year, month, day, hour, minute, second);
-}
-
-int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
-  double dayCount = 0.0;
-  if (internal::DayCountFromParts(year, month, day, hour, minute, second, dayCount)) {
-    m_dt = dayCount;
-    m_status = valid;
-    return 0;
-  }
-  m_dt = 0.0;
-  m_status = invalid;
-  return 1;
-}
-
-int COleDateTime::SetDate(int year, int month, int day) {
-  return SetDateTime(year, month, day, 0, 0, 0);
-}
-
-int COleDateTime::SetTime(int hour, int minute, int second) {
-  return SetDateTime(1899, 12, 30, hour, minute, second);
-}
-
-int COleDateTime::GetYear() const { return DateFieldOf(*this, DateField::kYear); }
-int COleDateTime::GetMonth() const { return DateFieldOf(*this, DateField::kMonth); }
-int COleDateTime::GetDay() const { return DateFieldOf(*this, DateField::kDay); }
-int COleDateTime::GetHour() const { return TimeField(*this, 3600, 24); }
-int COleDateTime::GetMinute() const { return TimeField(*this, 60, 60); }
-int COleDateTime::GetSecond() const { return TimeField(*this, 1, 60); }
-
-int COleDateTime::GetDayOfWeek() const {
-  long dayNumber = 0, seconds = 0;
-  if (!Split(*this, dayNumber, seconds)) return -1;
-  return internal::DayOfWeekFromDayNumber(dayNumber);
-}
-
-int COleDateTime::GetAsSystemTime(DateTimeParts& parts) const {
-  DateTimeParts read;
-  if (m_status != valid || !internal::PartsFromDayCount(m_dt, read)) return 0;
-  parts = read;
-  return 1;
-}
 
 bool COleDateTime::operator==(const COleDateTime& other) const { return m_dt == other.m_dt; }
 bool COleDateTime::operator!=(const COleDateTime& other) const { return m_dt != other.m_dt; }

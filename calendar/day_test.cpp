@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dayweave/recurrence_codes.h"
+
 #include <tuple>
 #include <utility>
 
@@ -13,7 +15,7 @@ constexpr const char* kAllDays = "Sunday Monday Tuesday Wednesday Thursday Frida
 TEST(DayTest, RenderingsOfTheMask) {
   const std::tuple<int, const char*, const char*, const char*> cases[] = {
       {0, "No Days", "N", "0"},
-      {127, kAllDays, "SunMonTueWedThuFriSat", "127"},
+      {kEveryDayMask, kAllDays, "SunMonTueWedThuFriSat", "127"},
       {2 | 8 | 32, "Monday Wednesday Friday ", "MonWedFri", "42"},
       {128, "", "", "128"},  // no day bit: neither empty nor named
       {129, "Sunday ", "Sun", "129"},
@@ -29,11 +31,12 @@ TEST(DayTest, RenderingsOfTheMask) {
 // reference, pointer and mask forms of each operation must agree.
 TEST(DayTest, SetOperationsInEveryForm) {
   // The set, the other set, then added, toggled, removed, common, contains, intersects.
-  const int cases[][8] = {{2, 4, 6, 6, 2, 0, 0, 0},
-                          {2, 2, 2, 0, 0, 2, 1, 1},
-                          {6, 12, 14, 10, 2, 4, 0, 1},
-                          {1, 0, 1, 1, 1, 0, 1, 0},
-                          {127, 62, 127, 65, 65, 62, 1, 1}};
+  const int cases[][8] = {
+      {2, 4, 6, 6, 2, 0, 0, 0},
+      {2, 2, 2, 0, 0, 2, 1, 1},
+      {6, 12, 14, 10, 2, 4, 0, 1},
+      {1, 0, 1, 1, 1, 0, 1, 0},
+      {kEveryDayMask, kWeekdayMask, kEveryDayMask, kWeekendMask, kWeekendMask, kWeekdayMask, 1, 1}};
   for (const auto& [mask, otherMask, added, toggled, removed, common, contains, intersects] :
        cases) {
     SCOPED_TRACE(testing::Message() << mask << " with " << otherMask);
@@ -57,7 +60,7 @@ TEST(DayTest, DayNumbersEqualityAndText) {
     const int bit = 1 << (day - 1);
     EXPECT_EQ(CDay().MFC2CDays(day), static_cast<unsigned>(bit));
     EXPECT_EQ(CDay(bit).ContainsMFCDays(day), 1);
-    EXPECT_EQ(CDay(127 ^ bit).ContainsMFCDays(day), 0);
+    EXPECT_EQ(CDay(kEveryDayMask ^ bit).ContainsMFCDays(day), 0);
   }
   for (int outside : {0, 8, -1}) {
     EXPECT_EQ(CDay().MFC2CDays(outside), 0u);

@@ -22,10 +22,10 @@ void ShowSlotsAndStore() {
 void ShowAppointments() {
   const COleDateTime patternStart(2003, 1, 6, 9, 0, 0);
   const COleDateTime patternEnd(2003, 1, 6, 10, 0, 0);
-  // Busy (2), weekly (1), every week, Mondays (day set 2), never ending.
+  // Busy (2), weekly, every week, Mondays, never ending.
   CAppointment weekly(1, "Team meeting", "", "Room 2", "", "", patternStart, patternEnd, 60, 1, 15,
-                      2, COleDateTime(2003, 12, 31, 0, 0, 0), "", 1, 1, 0, 0, patternStart,
-                      patternEnd, 0, 2);
+                      2, COleDateTime(2003, 12, 31, 0, 0, 0), "", kWeekly, 1, 0, 0, patternStart,
+                      patternEnd, 0, static_cast<int>(DayBit(2)));
   // Out of office (3) from 09:45 to 10:30 the same Monday.
   CAppointment dentist(2, "Dentist", "", "", "", "", COleDateTime(2003, 1, 13, 9, 45, 0),
                        COleDateTime(2003, 1, 13, 10, 30, 0), 45, 1, 90, 3,

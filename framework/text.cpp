@@ -20,6 +20,10 @@ CString::CString(const char* text) : m_text(View(text)) {}
 
 CString::CString(const std::string& text) : m_text(text) {}
 
+CString::CString(const char* text, int length)
+    : m_text(text && length > 0 ? std::string_view(text, static_cast<std::size_t>(length))
+                                : std::string_view()) {}
+
 int CString::GetLength() const {
   return m_text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
                                                            : static_cast<int>(m_text.size());

@@ -3,109 +3,60 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "calendar/civil.h"
 #include "dayweave/recurrence_data.h"
-#include "recurrence/month_scan.h"
+#include "recurrence/month_arithmetic.h"
 
 namespace dayweave {
 
 namespace internal {
 
-namespace {
+bool ReadMonthDay(const COleDateTime& date, MonthDay& at) {
+  long dayNumber = 0, seconds = 0;
+  if (!ReadDayCount(date, dayNumber, seconds)) return false;
+  const CivilDate civil = CivilOfDayNumber(dayNumber);
+  at = {civil.day, DayOfWeekOfDayNumber(dayNumber), MonthLength(civil.year, civil.month)};
+  return true;
+}
 
-constexpr int kSunday = 1;
-constexpr int kSaturday = 7;
-// Every month has at least 28 days, and the fourth of any kind of day falls within them.
-constexpr int kScanDays = 28;
+FirstFour FirstFourDays(CountedDays kind, int dayOfWeek, const MonthDay& at) {
+  const int saturday = FirstSaturday(at), sunday = FirstSunday(at);
+  switch (kind) {
+    case CountedDays::kWeekdays: {
+      // Days 1 to 6 less the weekend days among them: Saturday and Sunday are adjacent, or
+      // the month begins on a Sunday (day 1) or a Saturday (days 1 and 2).
+      FirstFour found{};
+      for (int i = 1; i <= 4; ++i) {
+        const int skipped = sunday == 1 ? 1 : (saturday == 1 ? 2 : (i >= saturday ? 2 : 0));
+        found[static_cast<std::size_t>(i - 1)] = i + skipped;
+      }
+      return found;
+    }
+    case CountedDays::kWeekendDays: {
+      const int first = std::min(saturday, sunday), second = std::max(saturday, sunday);
+      return {first, second, first + 7, second + 7};
+    }
+    case CountedDays::kOneDayOfWeek:
+      break;
+  }
+  if (!IsDayOfWeek(dayOfWeek)) return {kNoDay, kNoDay, kNoDay, kNoDay};
+  const int first = (dayOfWeek - FirstOfMonth(at) + 7) % 7 + 1;
+  return {first, first + 7, first + 14, first + 21};
+}
 
-bool IsDayOfWeek(int dayOfWeek) { return dayOfWeek >= kSunday && dayOfWeek <= kSaturday; }
-
-bool IsWeekendDay(int dayOfWeek) { return dayOfWeek == kSunday || dayOfWeek == kSaturday; }
-
-bool Counts(CountedDays kind, int dayOfWeek, int candidate) {
+int LastDay(CountedDays kind, int dayOfWeek, const MonthDay& at) {
+  const int last = (FirstOfMonth(at) - 1 + at.length - 1) % 7 + kSunday;
   switch (kind) {
     case CountedDays::kWeekdays:
-      return !IsWeekendDay(candidate);
+      if (last == kSunday) return at.length - 2;
+      if (last == kSaturday) return at.length - 1;
+      return at.length;
     case CountedDays::kWeekendDays:
-      return IsWeekendDay(candidate);
+      return IsWeekendDay(last) ? at.length : at.length - (last - kSunday);
     case CountedDays::kOneDayOfWeek:
-      return candidate == dayOfWeek;
+      break;
   }
-  return false;
-}
-
-// A day of the week that no day has: the scans would find nothing.
-bool AsksForNoDay(CountedDays kind, int dayOfWeek) {
-  return kind == CountedDays::kOneDayOfWeek && !IsDayOfWeek(dayOfWeek);
-}
-
-// The day of the week of day `day` of the month of `parts`, counted on from the day of the
-// week that `parts` itself falls on.
-int DayOfWeekOf(const DateTimeParts& parts, int day) {
-  return ((parts.dayOfWeek - kSunday + day - parts.day) % 7 + 7) % 7 + kSunday;
-}
-
-// The first four counted days of the month of `parts`, a date already read as components.
-FirstFour FirstFourOf(CountedDays kind, int dayOfWeek, const DateTimeParts& parts) {
-  FirstFour found;
-  if (kind == CountedDays::kOneDayOfWeek) {
-    // The first such day lies in the first week; the others follow a week apart.
-    const int first = (dayOfWeek - DayOfWeekOf(parts, 1) + 7) % 7 + 1;
-    for (std::size_t i = 0; i < found.size(); ++i) found[i] = first + 7 * static_cast<int>(i);
-    return found;
-  }
-  found.fill(kNoDay);
-  std::size_t count = 0;
-  for (int day = 1; day <= kScanDays && count < found.size(); ++day) {
-    if (Counts(kind, dayOfWeek, DayOfWeekOf(parts, day))) found[count++] = day;
-  }
-  return found;
-}
-
-// The last counted day of the month of `parts`.
-int LastDayOf(CountedDays kind, int dayOfWeek, const DateTimeParts& parts) {
-  const int length = MonthLength(parts.year, parts.month);
-  const int last = DayOfWeekOf(parts, length);
-  switch (kind) {
-    case CountedDays::kWeekdays:
-      if (last == kSunday) return length - 2;
-      if (last == kSaturday) return length - 1;
-      return length;
-    case CountedDays::kWeekendDays:
-      return IsWeekendDay(last) ? length : length - (last - kSunday);
-    case CountedDays::kOneDayOfWeek:
-      return length - (last - dayOfWeek + 7) % 7;
-  }
-  return kNoDay;
-}
-
-// Reads `date` as components, or answers false when it names no day that can be counted.
-bool ReadCountable(CountedDays kind, int dayOfWeek, const COleDateTime& date,
-                   DateTimeParts& parts) {
-  return !AsksForNoDay(kind, dayOfWeek) && date.GetAsSystemTime(parts) == 1;
-}
-
-}  // namespace
-
-FirstFour FirstFourDays(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
-  DateTimeParts parts;
-  if (ReadCountable(kind, dayOfWeek, date, parts)) return FirstFourOf(kind, dayOfWeek, parts);
-  FirstFour none;
-  none.fill(kNoDay);
-  return none;
-}
-
-int LastDay(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
-  DateTimeParts parts;
-  return ReadCountable(kind, dayOfWeek, date, parts) ? LastDayOf(kind, dayOfWeek, parts) : kNoDay;
-}
-
-int IsInstance(CountedDays kind, int dayOfWeek, int instance, const COleDateTime& date) {
-  DateTimeParts parts;
-  if (!ReadCountable(kind, dayOfWeek, date, parts)) return 0;
-  if (instance == kLastInstance) return parts.day == LastDayOf(kind, dayOfWeek, parts) ? 1 : 0;
-  if (instance < 1 || instance >= kLastInstance) return 0;
-  return FirstFourOf(kind, dayOfWeek, parts)[instance - 1] == parts.day ? 1 : 0;
+  if (!IsDayOfWeek(dayOfWeek)) return kNoDay;
+  return at.length - (last - dayOfWeek + 7) % 7;
 }
 
 }  // namespace internal
@@ -130,51 +81,72 @@ COleDateTime CRecurrenceData::GetFirstDayOfMonth(const COleDateTime& date) const
   return date - COleDateTimeSpan(day - 1, 0, 0, 0);
 }
 
+namespace {
+
+using internal::CountedDays;
+
+internal::FirstFour FirstFourOf(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
+  internal::MonthDay at{};
+  if (!internal::ReadMonthDay(date, at))
+    return {internal::kNoDay, internal::kNoDay, internal::kNoDay, internal::kNoDay};
+  return internal::FirstFourDays(kind, dayOfWeek, at);
+}
+
+int LastOf(CountedDays kind, int dayOfWeek, const COleDateTime& date) {
+  internal::MonthDay at{};
+  if (!internal::ReadMonthDay(date, at)) return internal::kNoDay;
+  return internal::LastDay(kind, dayOfWeek, at);
+}
+
+int InstanceOf(CountedDays kind, int dayOfWeek, int instance, const COleDateTime& date) {
+  internal::MonthDay at{};
+  if (!internal::ReadMonthDay(date, at)) return 0;
+  return internal::IsInstance(kind, dayOfWeek, instance, at);
+}
+
+}  // namespace
+
 int* CRecurrenceData::GetFirst4WeekDays(const COleDateTime& date) const {
-  return OnTheHeap(internal::FirstFourDays(internal::CountedDays::kWeekdays, 0, date));
+  return OnTheHeap(FirstFourOf(CountedDays::kWeekdays, 0, date));
 }
 
 int* CRecurrenceData::GetFirst4WeekendDays(const COleDateTime& date) const {
-  return OnTheHeap(internal::FirstFourDays(internal::CountedDays::kWeekendDays, 0, date));
+  return OnTheHeap(FirstFourOf(CountedDays::kWeekendDays, 0, date));
 }
 
 int* CRecurrenceData::GetFirst4MFCDays(int dayOfWeek, const COleDateTime& date) const {
-  return OnTheHeap(internal::FirstFourDays(internal::CountedDays::kOneDayOfWeek, dayOfWeek, date));
+  return OnTheHeap(FirstFourOf(CountedDays::kOneDayOfWeek, dayOfWeek, date));
 }
 
 int CRecurrenceData::GetLastWeekDay(const COleDateTime& date) const {
-  return internal::LastDay(internal::CountedDays::kWeekdays, 0, date);
+  return LastOf(CountedDays::kWeekdays, 0, date);
 }
 
 int CRecurrenceData::GetLastWeekendDay(const COleDateTime& date) const {
-  return internal::LastDay(internal::CountedDays::kWeekendDays, 0, date);
+  return LastOf(CountedDays::kWeekendDays, 0, date);
 }
 
 int CRecurrenceData::GetLastMFCDay(int dayOfWeek, const COleDateTime& date) const {
-  return internal::LastDay(internal::CountedDays::kOneDayOfWeek, dayOfWeek, date);
+  return LastOf(CountedDays::kOneDayOfWeek, dayOfWeek, date);
 }
 
 int CRecurrenceData::IsWeekDayInstance(int instance, const COleDateTime& date) const {
-  // The first four weekdays all fall within the first week: answer the common case at once.
-  if (instance != kLastInstance && date.GetDay() > 7) return 0;
-  return internal::IsInstance(internal::CountedDays::kWeekdays, 0, instance, date);
+  return InstanceOf(CountedDays::kWeekdays, 0, instance, date);
 }
 
 int CRecurrenceData::IsWeekendDayInstance(int instance, const COleDateTime& date) const {
-  return internal::IsInstance(internal::CountedDays::kWeekendDays, 0, instance, date);
+  return InstanceOf(CountedDays::kWeekendDays, 0, instance, date);
 }
 
 int CRecurrenceData::IsDayInstance(int instance, int dayOfWeek, const COleDateTime& date) const {
-  return internal::IsInstance(internal::CountedDays::kOneDayOfWeek, dayOfWeek, instance, date);
+  return InstanceOf(CountedDays::kOneDayOfWeek, dayOfWeek, instance, date);
 }
 
 int CRecurrenceData::IsDayInstance(int instance, const COleDateTime& date) const {
-  DateTimeParts parts;
-  if (!date.GetAsSystemTime(parts)) return 0;
-  if (instance >= 1 && instance < kLastInstance) return parts.day == instance ? 1 : 0;
-  if (instance == kLastInstance)
-    return parts.day == internal::MonthLength(parts.year, parts.month) ? 1 : 0;
-  return 0;
+  internal::MonthDay at{};
+  if (!internal::ReadMonthDay(date, at)) return 0;
+  if (instance >= kFirstInstance && instance <= kFourthInstance) return at.day == instance ? 1 : 0;
+  return instance == kLastInstance && at.day == at.length ? 1 : 0;
 }
 
 }  // namespace dayweave

@@ -41,8 +41,9 @@ FirstFour FirstFourOf(const std::vector<int>& days) { return {days[0], days[1], 
 
 // 1 when `day` is the instance-th (5: last) entry of `days`.
 int Holds(const std::vector<int>& days, int instance, int day) {
-  if (instance >= 1 && instance <= 4) return days[instance - 1] == day ? 1 : 0;
-  return instance == 5 && days.back() == day ? 1 : 0;
+  if (instance >= kFirstInstance && instance <= kFourthInstance)
+    return days[instance - 1] == day ? 1 : 0;
+  return instance == kLastInstance && days.back() == day ? 1 : 0;
 }
 
 TEST(MonthPositionsTest, FirstDayOfMonthKeepsTheTimeOfDay) {
@@ -68,8 +69,9 @@ TEST(MonthPositionsTest, AgreeWithAnIndependentListing) {
         EXPECT_EQ(Adopt(kRule.GetFirst4MFCDays(dayOfWeek, date)), FirstFourOf(days[dayOfWeek]));
         EXPECT_EQ(kRule.GetLastMFCDay(dayOfWeek, date), days[dayOfWeek].back());
       }
-      EXPECT_EQ(kRule.IsDayInstance(5, date), 1);
-      EXPECT_EQ(kRule.IsDayInstance(5, COleDateTime(year, month, length - 1, 0, 0, 0)), 0);
+      EXPECT_EQ(kRule.IsDayInstance(kLastInstance, date), 1);
+      EXPECT_EQ(kRule.IsDayInstance(kLastInstance, COleDateTime(year, month, length - 1, 0, 0, 0)),
+                0);
       for (int day = 1; day <= length && year >= 1999 && year <= 2006; ++day) {
         const COleDateTime at(year, month, day, 7, 45, 0);
         for (int instance = 0; instance <= 6; ++instance) {
@@ -100,7 +102,8 @@ TEST(MonthPositionsTest, NoDayOfWeekAndUnreadableDatesFindNothing) {
     EXPECT_EQ(kRule.GetFirstDayOfMonth(date).GetStatus(), COleDateTime::invalid) << date.m_dt;
     EXPECT_EQ(Adopt(kRule.GetFirst4WeekendDays(date)), kNone) << date.m_dt;
     EXPECT_EQ(kRule.GetLastWeekDay(date), -1) << date.m_dt;
-    EXPECT_EQ(kRule.IsWeekDayInstance(5, date) + kRule.IsDayInstance(1, date), 0) << date.m_dt;
+    EXPECT_EQ(kRule.IsWeekDayInstance(kLastInstance, date) + kRule.IsDayInstance(1, date), 0)
+        << date.m_dt;
   }
   // December 9999 is the last month that can be read and January 100 the first: the scans stay
   // inside them.

@@ -1,18 +1,19 @@
 // The recurrence rule's construction, setters and daily time window.
 #include "dayweave/recurrence_data.h"
 
+#include "calendar/day_count.h"
+
 namespace dayweave {
 
 namespace {
 
-// The hour, minute and second of `value` on 30 December 1899, its date dropped. A value that
-// cannot be read gives components of -1, and so an invalid time with day count 0.0.
-COleDateTime TimeOfDay(const COleDateTime& value) {
-  DateTimeParts parts;
-  value.GetAsSystemTime(parts);
-  COleDateTime time;
-  time.SetTime(parts.hour, parts.minute, parts.second);
-  return time;
+// The hour, minute and second of `value` as a day count on 30 December 1899, its date dropped,
+// as SetTime of those components gives it. A value that cannot be read gives 0.0, the day
+// count of the invalid time that components of -1 make.
+double TimeOfDay(const COleDateTime& value) {
+  long dayNumber = 0, seconds = 0;
+  if (!internal::ReadDayCount(value, dayNumber, seconds)) return 0.0;
+  return static_cast<double>(seconds) / 86400.0;
 }
 
 }  // namespace
@@ -57,10 +58,23 @@ void CRecurrenceData::SetEndTime(int hour, int minute, int second) {
   m_endTime.SetTime(hour, minute, second);
 }
 
-void CRecurrenceData::SetStartDate(const COleDateTime& date) { m_startDate = date; }
+void CRecurrenceData::SetStartDate(const COleDateTime& date) {
+  m_startDate = date;
+  ReadStartDate();
+}
 
 void CRecurrenceData::SetStartDate(int year, int month, int day) {
   m_startDate.SetDate(year, month, day);
+  ReadStartDate();
+}
+
+void CRecurrenceData::ReadStartDate() {
+  m_readStartDayCount = m_startDate.m_dt;
+  m_readStartStatus = m_startDate.m_status;
+  const internal::CivilDate date = internal::DateOf(m_startDate);
+  m_startYear = date.year;
+  m_startMonth = date.month;
+  m_startDay = date.day;
 }
 
 void CRecurrenceData::SetEndDate(const COleDateTime& date) { m_endDate = date; }
@@ -70,13 +84,14 @@ void CRecurrenceData::SetEndDate(int year, int month, int day) {
 }
 
 int CRecurrenceData::IsWithinTime(const COleDateTime& time) const {
-  const COleDateTime at = TimeOfDay(time);
-  return at >= m_startTime && at < m_endTime ? 1 : 0;
+  const double at = TimeOfDay(time);
+  return at >= internal::ToLinear(m_startTime.m_dt) && at < internal::ToLinear(m_endTime.m_dt) ? 1
+                                                                                               : 0;
 }
 
 int CRecurrenceData::IsWithinTime(const COleDateTime& from, const COleDateTime& to) const {
-  if (TimeOfDay(to) <= m_startTime) return 0;
-  if (TimeOfDay(from) >= m_endTime) return 0;
+  if (TimeOfDay(to) <= internal::ToLinear(m_startTime.m_dt)) return 0;
+  if (TimeOfDay(from) >= internal::ToLinear(m_endTime.m_dt)) return 0;
   return 1;
 }
 

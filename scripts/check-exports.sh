@@ -3,10 +3,10 @@
 #
 # The public interface is what the headers mark DAYWEAVE_API: the classes (with their
 # members, vtables, typeinfo and thunks) and the free functions of namespace dayweave.
-# Every exported defined symbol must belong to it, apart from the weak and unique entries
-# that the standard library's templates emit with default visibility; nothing may name
-# dayweave::internal. Every marked class and function must also be exported, so that a build
-# that exports nothing at all fails too.
+# Every exported defined symbol must belong to it: the linker version script
+# (cmake/dayweave.map) keeps everything else local, the standard library's template instances
+# included, and nothing may name dayweave::internal. Every marked class and function must also
+# be exported, so that a build that exports nothing at all fails too.
 #
 # Usage: scripts/check-exports.sh [LIBRARY [HEADER_FOLDER]]
 #   (default: build/libdayweave.so and include/dayweave)
@@ -53,8 +53,6 @@ while read -r type symbol; do
   find_owner "$symbol"
   if [ -n "$owner" ] && { [ -n "${is_class[$owner]:-}" ] || [ -n "${is_function[$owner]:-}" ]; }; then
     seen[$owner]=1
-  elif [[ $symbol == std::* && $type == [WVu] ]]; then
-    :
   else
     bad+=("$type $symbol")
   fi

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The hardening checks that CI runs after the ordinary and sanitized suites:
 #   1. every unit-test binary of build/ once under valgrind's memcheck (no errors, nothing
-#      definitely or indirectly lost);
+#      definitely or indirectly lost); dayweave_calendar_exhaustive, which walks every day and
+#      month of the years 100 to 9999, is left to the ordinary, sanitized and assertion suites,
+#      since under memcheck it would take minutes;
 #   2. the whole suite built and run with the standard library's assertions
 #      (-D_GLIBCXX_ASSERTIONS) in build-assert;
 #   3. every fuzz harness for FUZZ_SECONDS (default 30) with a fixed seed.

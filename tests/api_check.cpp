@@ -69,7 +69,7 @@ int main() {
   check(e == d2 && diff.GetWholeDays() == -1 && d2 <= e && d2 >= e && !(d2 < e) && !(d2 != e),
         "arithmetic");
 
-  CDay set(62);
+  CDay set(kWeekdayMask);
   check(set.ContainsMFCDays(2) == 1 && set.ToStringAbb() == "MonTueWedThuFri", "CDay");
 
   std::printf("%d passed, %d failed\n", failures == 0 ? 1 : 0, failures);

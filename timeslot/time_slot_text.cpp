@@ -27,28 +27,54 @@ CString CTimeSlot::RemoveParens(const CString& text) {
   return CString(std::string(rest));
 }
 
-CTimeSlot::CTimeSlot(CString startText, CString endText, int duration) {
-  // When either text does not read, nothing read is kept: the slot stays a default one,
-  // absolute, invalid and without days. The end is read only after the start has been.
+namespace {
+
+// When either text does not read, nothing read is kept: the slot stays a default one,
+// absolute, invalid and without days. The end is read only after the start has been.
+void ReadStartAndEnd(CTimeSlot& slot, const CString& startText, const CString& endText,
+                     int duration) {
   COleDateTime start;
   COleDateTime end;
-  if (start.ParseDateTime(RemoveParens(startText)) && end.ParseDateTime(RemoveParens(endText))) {
-    SetTimeSlotValid(start, end, duration);
+  if (start.ParseDateTime(CTimeSlot::RemoveParens(startText)) &&
+      end.ParseDateTime(CTimeSlot::RemoveParens(endText))) {
+    slot.SetTimeSlotValid(start, end, duration);
   }
 }
 
-CTimeSlot::CTimeSlot(CString startText, const char* endText, int duration)
-    : CTimeSlot(startText, CString(endText), duration) {}
+// A start that does not read is kept as ParseDateTime leaves it, with status invalid.
+void ReadStartAndMinutes(CTimeSlot& slot, const CString& startText, int minutes, int valid) {
+  COleDateTime start;
+  start.ParseDateTime(CTimeSlot::RemoveParens(startText));
+  slot.SetTimeSlot(start, minutes, valid);
+}
 
-CTimeSlot::CTimeSlot(CString startText, CString endText, const char* durationText)
-    : CTimeSlot(startText, endText, ReadMinutes(durationText)) {}
+// A text that is an optional minus sign and decimal digits and nothing else: never a date.
+bool IsWholeNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+CTimeSlot::CTimeSlot(CString startText, CString endText, int duration) {
+  ReadStartAndEnd(*this, startText, endText, duration);
+}
+
+CTimeSlot::CTimeSlot(CString startText, const char* endText, int duration) {
+  const CString end = RemoveParens(CString(endText));
+  if (IsWholeNumber(end.str())) {
+    ReadStartAndMinutes(*this, startText, internal::Atoi(end), duration);
+  } else {
+    ReadStartAndEnd(*this, startText, end, duration);
+  }
+}
+
+CTimeSlot::CTimeSlot(CString startText, CString endText, const char* durationText) {
+  ReadStartAndEnd(*this, startText, endText, ReadMinutes(durationText));
+}
 
 CTimeSlot::CTimeSlot(CString startText, char* durationText, int valid) {
-  const int minutes = ReadMinutes(durationText);
-  COleDateTime start;
-  // A start that does not read is kept as ParseDateTime leaves it, with status invalid.
-  start.ParseDateTime(RemoveParens(startText));
-  SetTimeSlot(start, minutes, valid);
+  ReadStartAndMinutes(*this, startText, ReadMinutes(durationText), valid);
 }
 
 CString CTimeSlot::GetDurationString() const {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include <cmath>
 #include <tuple>
 #include <utility>
@@ -70,6 +72,11 @@ TEST(TimeSlotTextTest, StartAndDurationTextsSelectedOnlyByAWritableText) {
       {"(2/30/2003)", "(90)", 1, Absolute(1, 90, -1.0, -1.0 - 1.5 / 24, COleDateTime::invalid)}};
   for (auto& c : cases) {
     EXPECT_EQ(Of(CTimeSlot(c.start, c.duration, c.valid)), c.slot) << c.start << " " << c.duration;
+    // A literal end text that is only a whole number is no date: it reads as minutes too.
+    const char* literal = c.duration;
+    if (std::string_view(literal) != "(abc)") {
+      EXPECT_EQ(Of(CTimeSlot(c.start, literal, c.valid)), c.slot) << c.start << " " << literal;
+    }
   }
   char* none = nullptr;
   EXPECT_EQ(Of(CTimeSlot(kNine, none, 1)), Absolute(1, 0, k9, k9));
@@ -79,7 +86,11 @@ TEST(TimeSlotTextTest, StartAndDurationTextsSelectedOnlyByAWritableText) {
   const Fields nineToFive = Absolute(1, 480, k9, k17);
   EXPECT_EQ(Of(CTimeSlot("(4/14/2003 9:00 AM)", "(4/14/2003 5:00 PM)", 480)), nineToFive);
   EXPECT_EQ(Of(CTimeSlot(kNine, pointer, 480)), nineToFive);
-  EXPECT_EQ(Of(CTimeSlot(kNine, "(90)", 1)), kUntouched);  // "(90)" is an end text, no date
+  // Any other end text is a date-time, as is a CString end text whatever it holds.
+  for (const char* end : {"(90 minutes)", "(9O)", "()", "(+90)"}) {
+    EXPECT_EQ(Of(CTimeSlot(kNine, end, 1)), kUntouched) << end;
+  }
+  EXPECT_EQ(Of(CTimeSlot(kNine, CString("(90)"), 1)), kUntouched);
   char minutes[] = "(90)";
   EXPECT_EQ(CTimeSlot(kNine, minutes, 1).GetDuration(), 90);
 }

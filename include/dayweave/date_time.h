@@ -62,6 +62,7 @@
 
 #include "dayweave/date_time_span.h"
 #include "dayweave/export.h"
+#include "dayweave/internal/civil.h"
 #include "dayweave/text.h"
 
 namespace dayweave {
@@ -149,5 +150,95 @@ class DAYWEAVE_API COleDateTime {
   double m_dt = 0.0;
   DateTimeStatus m_status = valid;
 };
+
+// The readings and the construction from components are inline: each is a few instructions of
+// the civil core (dayweave/internal/civil.h).
+
+namespace internal {
+
+// The day number and seconds of a date-time that can be read: status valid and a day count
+// within the supported years.
+inline bool ReadDayCount(const COleDateTime& value, long& dayNumber, long& seconds) {
+  const bool split = SplitDayCount(value.m_dt, dayNumber, seconds);
+  return split & (value.m_status == COleDateTime::valid);
+}
+
+// The components of a day count, rounded to the nearest second (half a second going up),
+// or false when the count is not finite or lies outside the supported years.
+inline bool PartsFromDayCount(double dayCount, DateTimeParts& parts) {
+  long dayNumber = 0, seconds = 0;
+  if (!SplitDayCount(dayCount, dayNumber, seconds)) return false;
+  const CivilDate date = CivilOfDayNumber(dayNumber);
+  parts.year = date.year;
+  parts.month = date.month;
+  parts.day = date.day;
+  parts.hour = static_cast<int>(seconds / 3600);
+  parts.minute = static_cast<int>(seconds / 60 % 60);
+  parts.second = static_cast<int>(seconds % 60);
+  parts.dayOfWeek = DayOfWeekOfDayNumber(dayNumber);
+  return true;
+}
+
+// The civil date of a value that can be read, or -1 in every field.
+inline CivilDate DateOf(const COleDateTime& value) {
+  long dayNumber = 0, seconds = 0;
+  const bool read = ReadDayCount(value, dayNumber, seconds);
+  const CivilDate date = CivilOfDayNumber(read ? dayNumber : 0);
+  return read ? date : CivilDate{-1, -1, -1};
+}
+
+// A time field of a value that can be read: seconds / divisor % modulus, or -1.
+inline int TimeFieldOf(const COleDateTime& value, long divisor, long modulus) {
+  long dayNumber = 0, seconds = 0;
+  const bool read = ReadDayCount(value, dayNumber, seconds);
+  return read ? static_cast<int>(seconds / divisor % modulus) : -1;
+}
+
+}  // namespace internal
+
+inline COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
+  SetDateTime(year, month, day, hour, minute, second);
+}
+
+inline int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute,
+                                     int second) {
+  double dayCount = 0.0;
+  if (internal::DayCountFromParts(year, month, day, hour, minute, second, dayCount)) {
+    m_dt = dayCount;
+    m_status = valid;
+    return 0;
+  }
+  m_dt = 0.0;
+  m_status = invalid;
+  return 1;
+}
+
+inline int COleDateTime::SetDate(int year, int month, int day) {
+  return SetDateTime(year, month, day, 0, 0, 0);
+}
+
+inline int COleDateTime::SetTime(int hour, int minute, int second) {
+  return SetDateTime(1899, 12, 30, hour, minute, second);
+}
+
+inline int COleDateTime::GetYear() const { return internal::DateOf(*this).year; }
+inline int COleDateTime::GetMonth() const { return internal::DateOf(*this).month; }
+inline int COleDateTime::GetDay() const { return internal::DateOf(*this).day; }
+inline int COleDateTime::GetHour() const { return internal::TimeFieldOf(*this, 3600, 24); }
+inline int COleDateTime::GetMinute() const { return internal::TimeFieldOf(*this, 60, 60); }
+inline int COleDateTime::GetSecond() const { return internal::TimeFieldOf(*this, 1, 60); }
+
+inline int COleDateTime::GetDayOfWeek() const {
+  long dayNumber = 0, seconds = 0;
+  const bool read = internal::ReadDayCount(*this, dayNumber, seconds);
+  return read ? internal::DayOfWeekOfDayNumber(read ? dayNumber : 0) : -1;
+}
+
+inline int COleDateTime::GetAsSystemTime(DateTimeParts& parts) const {
+  DateTimeParts read;
+  if (m_status != valid || !internal::PartsFromDayCount(m_dt, read)) return 0;
+  parts = read;
+  return 1;
+}
 
 }  // namespace dayweave

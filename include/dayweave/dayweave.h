@@ -2,6 +2,7 @@
 //
 //   #include <dayweave/dayweave.h>
 //   dayweave::COleDateTime when(2003, 1, 13, 9, 30, 0);
+//   when.GetDayOfWeek();   // 2: a Monday
 //
 // This umbrella header brings in every public class of the library.
 #pragma once

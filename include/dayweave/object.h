@@ -3,7 +3,7 @@
 // destroy them through the virtual destructor.
 //
 //   CObArray objects;
-//   int where = objects.Add(new CTimeSlot());   // the array does not own what it holds
+//   int where = objects.Add(new CTimeSlot());   // 0; the array does not own what it holds
 //
 // CObArray never deletes the objects it points to: whoever adds them decides their fate.
 #pragma once

@@ -1,8 +1,8 @@
 // CRecurrenceData: the rule by which a recurring appointment repeats, and the month
 // arithmetic it needs.
 //
-//   CRecurrenceData mondays(1);               // weekly
-//   mondays.SetDays(2u);                      // on Mondays
+//   CRecurrenceData mondays(kWeekly);
+//   mondays.SetDays(DayBit(2));               // on Mondays
 //   mondays.SetStartDate(2003, 1, 6);
 //   mondays.OccursOn(13, 1, 2003);            // 1: day, month, year (the setters take y, m, d)
 //
@@ -168,8 +168,19 @@ class DAYWEAVE_API CRecurrenceData : public CDay {
   int m_ends = 0;
 
  private:
-  // The position test that the day set selects, for types 3 and 6.
-  int IsCountedDayInstance(const COleDateTime& date) const;
+  // OccursOn for a date already known to be real: its day number and its components.
+  int OccursOnDay(long dayNumber, int day, int month, int year) const;
+
+  // The start date's year, month and day as SetStartDate read them (-1 each when it could not
+  // be read), with the day count and status they were read from. The occurrence test uses
+  // them while m_startDate still holds that value; a derived class that writes m_startDate
+  // directly makes them disagree, and the test then reads m_startDate afresh.
+  void ReadStartDate();
+  double m_readStartDayCount = 0.0;
+  COleDateTime::DateTimeStatus m_readStartStatus = COleDateTime::valid;
+  int m_startYear = 1899;
+  int m_startMonth = 12;
+  int m_startDay = 30;
 };
 
 }  // namespace dayweave

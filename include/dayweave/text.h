@@ -6,7 +6,7 @@
 //
 // CONSTRUCTION
 //   A CString is built implicitly from a C string (a null pointer gives the empty text) or
-//   from a std::string. It owns a copy of its characters.
+//   from a std::string, or from a pointer and a length. It owns a copy of its characters.
 //
 // COMPARISON
 //   ==, != and Compare are exact and case-sensitive, character for character.
@@ -29,6 +29,8 @@ class DAYWEAVE_API CString {
   CString() = default;
   CString(const char* text);         // NOLINT(google-explicit-constructor): framework shape
   CString(const std::string& text);  // NOLINT(google-explicit-constructor)
+  // The first `length` characters of `text`, which must hold that many.
+  CString(const char* text, int length);
 
   // GetLength
   // The number of characters (bytes) in the text.

@@ -40,15 +40,18 @@
 //   CTimeSlot from("(4/14/2003 9:00 AM)", "(90)", 1);                  // 09:00 to 10:30
 //
 //   Which of them a call selects depends on its second argument. A CString, a string literal
-//   or a const char* there selects the start-and-end constructor; only a genuinely writable
-//   char* selects the start-and-duration one. The const char* overload exists so that a
-//   literal never drifts to the char* constructor through a compiler's old string-literal
-//   conversion:
+//   or a const char* there selects the start-and-end constructor; a writable char* selects
+//   the start-and-duration one. An end text that is only a whole number, such as "(90)", is
+//   no date, so when it comes as a literal or a const char* the start-and-end constructor
+//   reads it as minutes and takes its third argument as the validity flag, just as the
+//   start-and-duration constructor does. Both calls below give 09:00 to 10:30, valid:
 //
 //   char minutes[] = "(90)";
-//   CTimeSlot a("(4/14/2003 9:00 AM)", "(90)", 1);     // start and end: "90" is no date,
-//                                                      // so IsValid() is 0
-//   CTimeSlot b("(4/14/2003 9:00 AM)", minutes, 1);    // start and 90 minutes, IsValid() 1
+//   CTimeSlot a("(4/14/2003 9:00 AM)", "(90)", 1);     // a literal: "(90)" read as minutes
+//   CTimeSlot b("(4/14/2003 9:00 AM)", minutes, 1);    // a writable text: the duration
+//
+//   A CString end text is always read as a date-time: CTimeSlot(start, CString("(90)"), 1) is
+//   invalid.
 #pragma once
 
 #include "dayweave/date_time.h"
@@ -78,7 +81,10 @@ class DAYWEAVE_API CTimeSlot : public CObject, public CDay {
   // slot is SetTimeSlotValid(start, end, duration); when either does not, the slot keeps its
   // default values with validity 0 and nothing read is stored.
   CTimeSlot(CString startText, CString endText, int duration);
-  // Exactly the constructor above; a literal or const char* end text selects it.
+  // The constructor above for a literal or const char* end text, except that an end text that
+  // is only a whole number (parentheses dropped, an optional minus sign) is read as minutes:
+  // the slot is then what CTimeSlot(startText, minutes, duration) with a writable text gives,
+  // the third argument being the validity flag.
   CTimeSlot(CString startText, const char* endText, int duration);
   // As the start-and-end constructor, with the duration read from `durationText` (parentheses
   // dropped, read as atoi reads it; a null pointer or a text without a number reads as 0).

@@ -1,0 +1,135 @@
+// Internal to dayweave, not for callers: the civil-date core under every date-time reading and
+// writing, inline so that the getters of COleDateTime cost a few instructions. Day numbers count
+// days from 30 December 1899 (day 0); the supported years are 100 to 9999.
+//
+// HOW THE CONVERSIONS WORK
+//
+// Both directions are the branch-light Euclidean affine functions of Neri and Schneider
+// ("Euclidean affine functions and their application to calendar algorithms", 2022), a
+// refinement of Hinnant's days_from_civil and civil_from_days. They count in a computational
+// calendar whose year begins on 1 March, so that the leap day is the last day of the year and
+// the months March to January have lengths that a linear function with a floor reproduces:
+// the first of computational month m (3 March ... 14 February) lies (979m - 2919) / 32 days
+// after 1 March. Counting from 1 March of year 0 (a Wednesday, day number -693899), every
+// supported date is a small positive number, so all the arithmetic is unsigned 32-bit, with
+// divisions by constants that the compiler turns into multiplications and shifts:
+//
+//   days of whole years   1461y / 4 - y / 100 + y / 400   (y counted from year 0, March-based)
+//   year and day of year  4N + 3 splits into centuries of 146097 days, then a multiplication
+//                         by 2939745 and a shift by 32 splits a century into years
+//   month and day         2141 × day of year + 197913: the high 16 bits are the month, the
+//                         low 16 bits divided by 2141 the day
+//
+// std::chrono's year_month_day carries the same algorithm in its general form (signed, any
+// year); this one is specialised to the supported years and stays inline in every caller.
+// Every day of the years 100 to 9999 is checked against std::chrono in the tests.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace dayweave::internal {
+
+inline constexpr int kMinYear = 100;
+inline constexpr int kMaxYear = 9999;
+inline constexpr long kFirstDayNumber = -657434;  // 1 January 100
+inline constexpr long kLastDayNumber = 2958465;   // 31 December 9999
+inline constexpr long kSecondsPerDay = 86400;
+
+// The day number of 1 March of year 0, negated: adding it makes every supported day number a
+// positive count of days from that Wednesday.
+inline constexpr std::uint32_t kMarchZero = 693899;
+
+struct CivilDate {
+  int year;
+  int month;
+  int day;
+};
+
+// Gregorian leap years; `year` is positive.
+constexpr bool IsLeapYear(int year) { return year % 100 != 0 ? year % 4 == 0 : year % 400 == 0; }
+
+// Days in `month` of `year`; 0 when the month is not 1 to 12.
+constexpr int MonthLength(int year, int month) {
+  if (static_cast<unsigned>(month - 1) > 11u) return 0;
+  if (month == 2) return IsLeapYear(year) ? 29 : 28;
+  return 30 + ((month ^ (month >> 3)) & 1);  // 31 for odd months to July, even from August
+}
+
+// Whether the numbers name a real date of the supported years.
+constexpr bool IsCivilDate(int year, int month, int day) {
+  return year >= kMinYear && year <= kMaxYear && day >= 1 && day <= MonthLength(year, month);
+}
+
+// The day number of a date that IsCivilDate accepts.
+constexpr long DayNumberOfCivil(int year, int month, int day) {
+  const std::uint32_t janOrFeb = month < 3 ? 1 : 0;
+  const std::uint32_t y = static_cast<std::uint32_t>(year) - janOrFeb;
+  const std::uint32_t m = static_cast<std::uint32_t>(month) + 12 * janOrFeb;
+  const std::uint32_t century = y / 100;
+  const std::uint32_t days = 1461 * y / 4 - century + century / 4 + (979 * m - 2919) / 32 +
+                             static_cast<std::uint32_t>(day) - 1;
+  return static_cast<long>(days) - static_cast<long>(kMarchZero);
+}
+
+// The civil date of a day number of the supported years.
+constexpr CivilDate CivilOfDayNumber(long dayNumber) {
+  const std::uint32_t n = static_cast<std::uint32_t>(dayNumber + kMarchZero);
+  const std::uint32_t n1 = 4 * n + 3;
+  const std::uint32_t century = n1 / 146097;
+  const std::uint32_t n2 = n1 % 146097 | 3;  // 4 × (day of the century) + 3
+  const std::uint64_t p2 = std::uint64_t{2939745} * n2;
+  const std::uint32_t yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);
+  const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;
+  const std::uint32_t n3 = 2141 * dayOfYear + 197913;
+  const std::uint32_t inJanOrFeb = dayOfYear >= 306 ? 1 : 0;
+  return {static_cast<int>(100 * century + yearOfCentury + inJanOrFeb),
+          static_cast<int>((n3 >> 16) - 12 * inJanOrFeb),
+          static_cast<int>((n3 & 0xFFFF) / 2141 + 1)};
+}
+
+// The framework day of the week (1 Sunday ... 7 Saturday) of a day number of the supported
+// years. 1 March of year 0 is a Wednesday (4).
+constexpr int DayOfWeekOfDayNumber(long dayNumber) {
+  return static_cast<int>((static_cast<std::uint32_t>(dayNumber + kMarchZero) + 3) % 7) + 1;
+}
+
+// Splits a day count into its day number and the seconds after that day's midnight, rounded
+// to the nearest second (half a second going up, a full day carrying into the next day), or
+// answers false when the count is not finite or lies outside the supported years.
+//
+// The code runs straight through, without a branch: a count out of range is replaced by 0.0
+// before any conversion to an integer and only the answer says so. Getters that read several
+// fields of one value therefore compile to one split that the compiler shares among them.
+inline bool SplitDayCount(double dayCount, long& dayNumber, long& seconds) {
+  // The bounds leave a day's margin for the rounding; the day number is checked exactly below.
+  const bool inRange = dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0;
+  const double count = inRange ? dayCount : 0.0;
+  // The conversion to an integer cuts toward zero, as the whole part of a day count counts
+  // days on both sides of day 0.
+  const long whole = static_cast<long>(count);
+  const long rounded =
+      static_cast<long>(std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5);
+  const long carry = rounded >= kSecondsPerDay ? 1 : 0;
+  seconds = rounded - carry * kSecondsPerDay;
+  dayNumber = whole + carry;
+  return inRange & (static_cast<unsigned long>(dayNumber - kFirstDayNumber) <=
+                    static_cast<unsigned long>(kLastDayNumber - kFirstDayNumber));
+}
+
+// The day count of components, or false when they form no real date and time in range.
+// The fraction is the time after midnight whatever the sign of the day number.
+inline bool DayCountFromParts(int year, int month, int day, int hour, int minute, int second,
+                              double& dayCount) {
+  if (static_cast<unsigned>(hour) > 23u || static_cast<unsigned>(minute) > 59u ||
+      static_cast<unsigned>(second) > 59u || !IsCivilDate(year, month, day)) {
+    return false;
+  }
+  const long dayNumber = DayNumberOfCivil(year, month, day);
+  const double fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
+  const double whole = static_cast<double>(dayNumber);
+  dayCount = dayNumber >= 0 ? whole + fraction : whole - fraction;
+  return true;
+}
+
+}  // namespace dayweave::internal
