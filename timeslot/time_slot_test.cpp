@@ -69,7 +69,6 @@ TEST(TimeSlotTest, RelativeSlotsLieOnTheReferenceDay) {
   const std::tuple<COleDateTime, COleDateTime, COleDateTime, COleDateTime, int> cases[] = {
       {At(9), At(17), Ref(9), Ref(17), 480},
       {At(22), At(2, 0, 15), Ref(22), Ref(2), -1200},  // crosses midnight
-      {At(0), {2003, 4, 14, 23, 59, 59}, Ref(0), {1000, 1, 1, 23, 59, 59}, 1439},
       {{2003, 4, 14, 8, 15, 30}, At(10, 45), {1000, 1, 1, 8, 15, 30}, Ref(10, 45), 149}};
   for (const auto& [start, end, refStart, refEnd, duration] : cases) {
     CTimeSlot slot(start, end);
@@ -121,7 +120,6 @@ TEST(TimeSlotTest, ContainsIsInclusiveAndOverLapsIsStaggeredOnly) {
       {Absolute(9, 12), Absolute(11, 14), 0, 0, 1},   // staggered
       {Absolute(9, 12), Absolute(12, 14), 0, 0, 0},   // touching
       {Relative(9, 12), Relative(11, 14), 0, 0, 1},   // staggered
-      {Relative(9, 17), Relative(10, 11), 1, 0, 0},   // inside
       {Relative(9, 17), Absolute(10, 11), 0, 0, 0}};  // year 1000 lies before 2003
   for (const auto& [a, b, aContainsB, bContainsA, overlap] : cases) {
     SCOPED_TRACE(a.ToString() + "\n" + b.ToString());
