@@ -46,19 +46,15 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
     const icalrecurrencetype recurrence = icalproperty_get_rrule(p);
     Rule rule;
-    rule.iterator = icalrecur_iterator_new(recurrence, start_);
-    if (rule.iterator == nullptr) continue;
-    // libical can start a rule without COUNT late, as its own expansion does for a range.
+    rule.stream = std::make_unique<RuleStream>(recurrence, start_, mostSteps);
+    // A rule without COUNT can start late, as libical's own expansion does for a range.
     const std::int64_t skipTo = from - length_;
     const bool hasUntil = !icaltime_is_null_time(recurrence.until);
     if (recurrence.count == 0 && skipTo > first) {
-      if (hasUntil && skipTo > InstantOf(recurrence.until)) {
-        icalrecur_iterator_free(rule.iterator);
-        continue;
-      }
-      icalrecur_iterator_set_start(rule.iterator, OnOwnClock(skipTo, start_));
+      if (hasUntil && skipTo > InstantOf(recurrence.until)) continue;
+      rule.stream->SkipTo(OnOwnClock(skipTo, start_));
     }
-    rules_.push_back(rule);
+    rules_.push_back(std::move(rule));
     Advance(rules_.back());
   }
   if (icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY) == nullptr) {
@@ -88,9 +84,7 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
                    [](const Extra& a, const Extra& b) { return a.instant < b.instant; });
 }
 
-OccurrenceStream::~OccurrenceStream() {
-  for (Rule& rule : rules_) icalrecur_iterator_free(rule.iterator);
-}
+OccurrenceStream::~OccurrenceStream() = default;
 
 void OccurrenceStream::Advance(Rule& rule) {
   if (++steps_ > mostSteps_) {
@@ -99,8 +93,8 @@ void OccurrenceStream::Advance(Rule& rule) {
     nextExtra_ = extras_.size();
     return;
   }
-  rule.next = icalrecur_iterator_next(rule.iterator);
-  rule.next.zone = start_.zone;
+  rule.next = rule.stream->Next();
+  if (icaltime_is_null_time(rule.next) && !rule.stream->Complete()) overLimit_ = true;
 }
 
 bool OccurrenceStream::Excluded(icaltimetype time) {

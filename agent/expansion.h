@@ -6,7 +6,8 @@
 //   while (stream.Next(next)) ...      // in order of their start, on the display clock
 //
 // The occurrences are those of libical's own expansion: the iterator of each RRULE from
-// DTSTART (which yields DTSTART only when it fits the rule), DTSTART itself when there is no
+// DTSTART (which yields DTSTART only when it fits the rule; the agent's own expander for the
+// shapes libical expands wrongly, see input/rule_stream.h), DTSTART itself when there is no
 // RRULE, every RDATE, less what EXDATE and EXRULE exclude (libical's own test) and the
 // occurrences that a RECURRENCE-ID override of the same UID replaces. Each lasts as long as
 // DTSTART to DTEND in real time (an RDATE period as long as the period), so an occurrence that
@@ -16,9 +17,11 @@
 #include <libical/ical.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "agent/calendar_reader.h"
+#include "agent/input/rule_stream.h"
 
 namespace dayweave::agent {
 
@@ -53,7 +56,7 @@ class OccurrenceStream {
 
  private:
   struct Rule {
-    icalrecur_iterator* iterator = nullptr;
+    std::unique_ptr<RuleStream> stream;
     icaltimetype next{};  // null when the rule is done
   };
   struct Extra {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "agent/input/libical_rule_faults.h"
+
 namespace dayweave::agent {
 
 namespace {
@@ -330,6 +332,8 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
     return Expanded("on the " + displayName + " clock it falls on another date than in its zone");
   }
 
+  const std::string fault = LibicalFault(rule, event.start);
+  if (!fault.empty()) return Expanded("libical expands " + fault + " wrongly");
   const RuleLife life = LifeOf(rule, event.start);
   if (!life.firstIsStart) return Expanded("its DTSTART is not one of the dates its rule gives");
   if (!life.counted) {

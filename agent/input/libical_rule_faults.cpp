@@ -49,6 +49,23 @@ bool NamesADate(const icalrecurrencetype& rule) {
   return false;
 }
 
+// Whether a BYSETPOS picks from whole days of the week of a month or year, and only positions
+// that every such set reaches (each day of the week comes at least four times a month).
+bool PositionsAlwaysReached(const icalrecurrencetype& rule) {
+  const std::vector<short> days = ListOf(rule.by_day);
+  const bool wholeDays =
+      (rule.freq == ICAL_MONTHLY_RECURRENCE || rule.freq == ICAL_YEARLY_RECURRENCE) &&
+      !days.empty() && !Has(rule.by_month_day) && !Has(rule.by_year_day) && !Has(rule.by_week_no) &&
+      !Has(rule.by_hour) && !Has(rule.by_minute) && !Has(rule.by_second) &&
+      std::none_of(days.begin(), days.end(),
+                   [](short day) { return icalrecurrencetype_day_position(day) != 0; });
+  const std::vector<short> positions = ListOf(rule.by_set_pos);
+  const int reached = 4 * static_cast<int>(days.size());
+  return wholeDays && std::all_of(positions.begin(), positions.end(), [&](short position) {
+           return position != 0 && position >= -reached && position <= reached;
+         });
+}
+
 }  // namespace
 
 std::string LibicalFault(const icalrecurrencetype& rule, const icaltimetype& start) {
@@ -64,7 +81,9 @@ std::string LibicalFault(const icalrecurrencetype& rule, const icaltimetype& sta
     return "a value named twice in one BY list";
   }
   if (Has(rule.by_week_no)) return "BYWEEKNO";
-  if (Has(rule.by_set_pos)) return "BYSETPOS";
+  if (Has(rule.by_set_pos) && !PositionsAlwaysReached(rule)) {
+    return "BYSETPOS other than over whole days of the week in a month or year";
+  }
   if (daily && HasNegative(rule.by_month_day)) return "a negative BYMONTHDAY with FREQ=DAILY";
   if (finerThanDaily) return "FREQ=HOURLY, MINUTELY or SECONDLY";
   if (Has(rule.by_year_day) &&
@@ -75,16 +94,22 @@ std::string LibicalFault(const icalrecurrencetype& rule, const icaltimetype& sta
     return "BYMONTH and BYMONTHDAY that name no date together";
   }
   if (rule.freq == ICAL_WEEKLY_RECURRENCE && rule.interval > 1) {
-    const bool mondayWeeks =
-        rule.week_start == ICAL_MONDAY_WEEKDAY || rule.week_start == ICAL_NO_WEEKDAY;
+    // Days counted from WKST, 0 for WKST itself.
+    const int weekStart = rule.week_start == ICAL_NO_WEEKDAY ? ICAL_MONDAY_WEEKDAY
+                                                             : static_cast<int>(rule.week_start);
+    const auto intoWeek = [&](int day) { return (day - weekStart + 7) % 7; };
+    const int startDay = icaltime_day_of_week(start);
     const std::vector<short> days = ListOf(rule.by_day);
-    const auto startDay = static_cast<short>(icaltime_day_of_week(start));
-    const bool startsOnItsDay =
-        days.empty() || std::any_of(days.begin(), days.end(), [&](short day) {
-          return icalrecurrencetype_day_day_of_week(day) == startDay;
-        });
-    if (!mondayWeeks || !startsOnItsDay) {
-      return "FREQ=WEEKLY;INTERVAL above 1 with a WKST other than MO or a DTSTART on no BYDAY day";
+    bool onItsDay = days.empty();
+    bool dayBefore = false;
+    for (const short day : days) {
+      const int dayOfWeek = icalrecurrencetype_day_day_of_week(day);
+      onItsDay = onItsDay || dayOfWeek == startDay;
+      dayBefore = dayBefore || intoWeek(dayOfWeek) < intoWeek(startDay);
+    }
+    if (!onItsDay || (weekStart != ICAL_MONDAY_WEEKDAY && dayBefore)) {
+      return "FREQ=WEEKLY;INTERVAL above 1 from a DTSTART on no BYDAY day, or with a WKST other "
+             "than MO and a BYDAY day before DTSTART's in its week";
     }
   }
   if (allDay && timeParts) return "BYHOUR, BYMINUTE or BYSECOND with a date DTSTART";

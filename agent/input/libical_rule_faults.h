@@ -9,9 +9,10 @@
 // The shapes, with what libical makes of them:
 //   - a value named twice in one BY list (BYDAY=SU,TH,TH): the occurrence twice;
 //   - BYWEEKNO: other days than the weeks' (week 53 and negative weeks: none or wrong ones);
-//   - BYSETPOS: with FREQ=WEEKLY or finer, or with BYHOUR, BYMINUTE or BYSECOND, positions
-//     counted over the wrong set; a position the set never reaches (FREQ=MONTHLY;BYSETPOS=3
-//     alone) makes libical search for ever;
+//   - BYSETPOS, except over whole days of the week of a month or year at positions every
+//     month reaches (BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1): with FREQ=WEEKLY or finer, or with
+//     BYHOUR, BYMINUTE or BYSECOND, positions counted over the wrong set; a position the set
+//     never reaches (FREQ=MONTHLY;BYSETPOS=3 alone) makes libical search for ever;
 //   - a negative BYMONTHDAY with FREQ=DAILY: those days missing (BYMONTHDAY=-1,-2 gives
 //     nothing at all);
 //   - FREQ=HOURLY, MINUTELY or SECONDLY: started late (icalrecur_iterator_set_start, as the
@@ -25,9 +26,10 @@
 //   - BYYEARDAY with another FREQ than YEARLY, or with BYMONTH or BYMONTHDAY, and BYMONTH with
 //     BYMONTHDAY that name no date together (BYMONTH=2;BYMONTHDAY=30): libical searches day
 //     by day to its last year, for seconds or without end;
-//   - FREQ=WEEKLY with INTERVAL above 1 and a WKST other than MO, or a DTSTART on none of its
-//     BYDAY days: weeks counted from the wrong week (BYDAY=SU every other week from a Friday
-//     skips the first Sunday);
+//   - FREQ=WEEKLY with INTERVAL above 1 from a DTSTART on none of its BYDAY days, or with a
+//     WKST other than MO and a BYDAY day before DTSTART's in DTSTART's week: weeks counted
+//     from the wrong week (BYDAY=SU every other week from a Friday skips the first Sunday;
+//     BYDAY=TU,TH,FR;WKST=SA from a Thursday leaves out DTSTART and the Friday after it);
 //   - BYHOUR, BYMINUTE or BYSECOND with a date DTSTART: the date repeated.
 // Every other shape of the table is expanded right, and stays with libical.
 #pragma once

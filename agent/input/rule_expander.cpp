@@ -132,7 +132,8 @@ local_seconds RuleExpander::PeriodStart(long long period) const {
   return start_;
 }
 
-// The first read period that starts at or after `time`, unless that is behind the next one.
+// The first read period that holds `time` or comes after it, unless that is behind the next
+// one. (Every period is one unit of its numbering long, a week seven.)
 void RuleExpander::JumpTo(local_seconds time) {
   const long long behind = PeriodOf(time) - firstPeriod_;
   const long long steps = FloorDiv(behind + step_ - 1, step_);
@@ -141,11 +142,10 @@ void RuleExpander::JumpTo(local_seconds time) {
 
 void RuleExpander::SkipTo(local_seconds from) {
   if (rule_.count > 0 || done_) return;
-  const long long steps = FloorDiv(PeriodOf(from) - firstPeriod_, step_);
-  const long long period = firstPeriod_ + steps * step_;
-  if (period > period_) {
-    period_ = period;
-    lastFound_ = std::max(lastFound_, PeriodStart(period));
+  const long long before = period_;
+  JumpTo(from);
+  if (period_ > before) {
+    lastFound_ = std::max(lastFound_, PeriodStart(period_));
     pending_.clear();
   }
 }

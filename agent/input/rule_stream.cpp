@@ -4,7 +4,8 @@
 
 namespace dayweave::agent {
 
-RuleStream::RuleStream(const icalrecurrencetype& rule, const icaltimetype& start, long mostSteps)
+RuleStream::RuleStream(const icalrecurrencetype& rule, const icaltimetype& start, long mostSteps,
+                       long mostWork)
     : start_(start),
       fault_(LibicalFault(rule, start)),
       counted_(rule.count > 0),
@@ -14,7 +15,8 @@ RuleStream::RuleStream(const icalrecurrencetype& rule, const icaltimetype& start
   if (iterator_ == nullptr) {
     if (fault_.empty()) fault_ = "a rule that libical does not take";
     if (const std::optional<RuleParts> parts = PartsOf(rule, start)) {
-      expander_ = std::make_unique<RuleExpander>(*parts, WallClockOf(start), start.is_date != 0);
+      expander_ =
+          std::make_unique<RuleExpander>(*parts, WallClockOf(start), start.is_date != 0, mostWork);
     }
   }
 }

@@ -25,7 +25,9 @@ namespace dayweave::agent {
 
 class RuleStream {
  public:
-  RuleStream(const icalrecurrencetype& rule, const icaltimetype& start, long mostSteps);
+  // `mostSteps` bounds libical's iterator steps, `mostWork` the expander's work.
+  RuleStream(const icalrecurrencetype& rule, const icaltimetype& start, long mostSteps,
+             long mostWork = kMostRuleWork);
   ~RuleStream();
   RuleStream(const RuleStream&) = delete;
   RuleStream& operator=(const RuleStream&) = delete;
