@@ -82,6 +82,7 @@ RuleExpander::RuleExpander(RuleParts rule, local_seconds start, bool allDay, lon
       break;
   }
   if (allDay_) rule_.hours = rule_.minutes = rule_.seconds = {};
+  offsets_ = Offsets();
   step_ = rule_.interval * (rule_.frequency == Frequency::kWeekly ? 7LL : 1LL);
   firstPeriod_ = PeriodOf(start_);
   period_ = firstPeriod_;
@@ -212,20 +213,37 @@ bool RuleExpander::DayMatches(local_days day) const {
   return rule_.days.empty() || DayPartMatches(day);
 }
 
-std::vector<seconds> RuleExpander::TimesOfDay() const {
+// The times a period gives, from its start: the times of day (BYHOUR x BYMINUTE x BYSECOND)
+// of a day-long or longer period, the minutes and seconds of an hour, the seconds of a minute,
+// each part DTSTART's own where the rule has none.
+std::vector<seconds> RuleExpander::Offsets() const {
   const hh_mm_ss<seconds> at(start_ - floor<days>(start_));
   const auto orStart = [](const std::vector<int>& list, long long own) {
     return list.empty() ? std::vector<int>{static_cast<int>(own)} : list;
   };
-  std::vector<seconds> times;
-  for (const int h : orStart(rule_.hours, at.hours().count())) {
-    for (const int m : orStart(rule_.minutes, at.minutes().count())) {
-      for (const int s : orStart(rule_.seconds, at.seconds().count())) {
-        times.push_back(hours(h) + minutes(m) + seconds(s));
-      }
+  std::vector<int> hourList = orStart(rule_.hours, at.hours().count());
+  std::vector<int> minuteList = orStart(rule_.minutes, at.minutes().count());
+  std::vector<int> secondList = orStart(rule_.seconds, at.seconds().count());
+  switch (rule_.frequency) {
+    case Frequency::kSecondly:
+      secondList = {0};
+      [[fallthrough]];
+    case Frequency::kMinutely:
+      minuteList = {0};
+      [[fallthrough]];
+    case Frequency::kHourly:
+      hourList = {0};
+      break;
+    default:
+      break;
+  }
+  std::vector<seconds> offsets;
+  for (const int h : hourList) {
+    for (const int m : minuteList) {
+      for (const int s : secondList) offsets.push_back(hours(h) + minutes(m) + seconds(s));
     }
   }
-  return times;
+  return offsets;
 }
 
 void RuleExpander::ReadPeriod() {
@@ -241,7 +259,8 @@ void RuleExpander::ReadPeriod() {
   const long long period = period_;
   period_ += step_;
   ++work_;
-  std::vector<local_seconds> set;
+  std::vector<local_seconds>& set = set_;
+  set.clear();
   const local_days day = floor<days>(periodStart);
   const hh_mm_ss<seconds> at(periodStart - day);
   const auto within = [](const std::vector<int>& list, long long value) {
@@ -252,14 +271,13 @@ void RuleExpander::ReadPeriod() {
     case Frequency::kMonthly:
     case Frequency::kWeekly:
     case Frequency::kDaily: {
-      const std::vector<seconds> times = TimesOfDay();
       const local_days end =
           floor<days>(PeriodStart(period + (rule_.frequency == Frequency::kWeekly ? 7 : 1)));
       for (local_days d = day; d < end; d += days(1)) {
         if (!DayMatches(d)) continue;
-        work_ += static_cast<long>(times.size());
+        work_ += static_cast<long>(offsets_.size());
         if (work_ > mostWork_) break;
-        for (const seconds t : times) set.push_back(d + t);
+        for (const seconds offset : offsets_) set.push_back(d + offset);
       }
       break;
     }
@@ -278,23 +296,10 @@ void RuleExpander::ReadPeriod() {
         JumpTo(day + at.hours() + at.minutes() + minutes(1));
         break;
       }
-      if (rule_.frequency == Frequency::kSecondly) {
-        if (within(rule_.seconds, at.seconds().count())) set.push_back(periodStart);
+      if (rule_.frequency == Frequency::kSecondly && !within(rule_.seconds, at.seconds().count())) {
         break;
       }
-      const hh_mm_ss<seconds> own(start_ - floor<days>(start_));
-      const std::vector<int> minuteList =
-          rule_.frequency == Frequency::kMinutely || rule_.minutes.empty()
-              ? std::vector<int>{static_cast<int>(
-                    (rule_.frequency == Frequency::kMinutely ? at : own).minutes().count())}
-              : rule_.minutes;
-      const std::vector<int> secondList =
-          rule_.seconds.empty() ? std::vector<int>{static_cast<int>(own.seconds().count())}
-                                : rule_.seconds;
-      const local_seconds hour = day + at.hours();
-      for (const int m : minuteList) {
-        for (const int s : secondList) set.push_back(hour + minutes(m) + seconds(s));
-      }
+      for (const seconds offset : offsets_) set.push_back(periodStart + offset);
       work_ += static_cast<long>(set.size());
       break;
     }
@@ -313,7 +318,7 @@ void RuleExpander::ReadPeriod() {
     }
     std::sort(picked.begin(), picked.end());
     picked.erase(std::unique(picked.begin(), picked.end()), picked.end());
-    set = std::move(picked);
+    set.swap(picked);
   }
   if (!set.empty()) lastFound_ = periodStart;
   // Latest first, so that the next occurrence is at the back.

@@ -77,7 +77,7 @@ class RuleExpander {
   bool DayMatches(std::chrono::local_days day) const;
   bool WeekNumberMatches(std::chrono::local_days day) const;
   bool DayPartMatches(std::chrono::local_days day) const;
-  std::vector<std::chrono::seconds> TimesOfDay() const;
+  std::vector<std::chrono::seconds> Offsets() const;
   std::chrono::local_seconds PeriodStart(long long period) const;
   long long PeriodOf(std::chrono::local_seconds time) const;
   void JumpTo(std::chrono::local_seconds time);
@@ -92,6 +92,8 @@ class RuleExpander {
   long long firstPeriod_;  // the period of DTSTART, in the frequency's own numbering
   long long step_;         // periods from one read period to the next
   long long period_;       // the next period to read
+  std::vector<std::chrono::seconds> offsets_;        // see Offsets
+  std::vector<std::chrono::local_seconds> set_;      // the read period's times
   std::vector<std::chrono::local_seconds> pending_;  // the read period's occurrences, reversed
   std::chrono::local_seconds lastFound_;             // start of the last period that gave a time
   long emitted_ = 0;
