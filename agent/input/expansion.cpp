@@ -50,6 +50,7 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
       mostSteps_(mostSteps) {
   icalcomponent* component = event.component;
   const EventTime first = EventTimeOf(start_);
+  reached_ = Place(OnOwnClock(std::max(first, from - length_), start_), seconds{0}).start;
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY);
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
     const icalrecurrencetype recurrence = icalproperty_get_rrule(p);
@@ -94,15 +95,22 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
 
 OccurrenceStream::~OccurrenceStream() = default;
 
+void OccurrenceStream::StopAt(std::chrono::local_seconds unchecked) {
+  overLimit_ = true;
+  uncheckedFrom_ = uncheckedFrom_ ? std::min(*uncheckedFrom_, unchecked) : unchecked;
+}
+
 void OccurrenceStream::Advance(Rule& rule) {
   if (++steps_ > mostSteps_) {
-    overLimit_ = true;
+    StopAt(reached_);
     for (Rule& each : rules_) each.next = icaltime_null_time();
     nextExtra_ = extras_.size();
     return;
   }
   rule.next = rule.stream->Next();
-  if (icaltime_is_null_time(rule.next) && !rule.stream->Complete()) overLimit_ = true;
+  if (icaltime_is_null_time(rule.next) && !rule.stream->Complete()) {
+    StopAt(std::max(reached_, Place(rule.stream->CheckedUntil(), seconds{0}).start));
+  }
 }
 
 bool OccurrenceStream::Excluded(icaltimetype time) {
@@ -151,6 +159,7 @@ bool OccurrenceStream::Next(Occurrence& occurrence) {
     emitted_ = true;
     last_ = at;
     occurrence = Place(time, length);
+    reached_ = occurrence.start;
     return true;
   }
 }

@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "agent/input/calendar_reader.h"
@@ -26,10 +27,13 @@
 
 namespace dayweave::agent {
 
-// The most iterator steps one event may take; an event that needs more stops there. A rule
-// that recurs every second or minute would otherwise let a small file occupy the agent for
-// minutes; a rule of realistic frequency never comes near it within the ranges asked.
-constexpr long kMostExpansionSteps = 50000;
+// The most steps (starts drawn from libical's iterator or the agent's own expander) one
+// event's stream may take; a stream that needs more stops there, and the time from where it
+// stopped is unknown (UncheckedFrom). The cap is on work, not on distance: a rule without
+// COUNT starts near the time asked, so only a rule with COUNT, which must be counted from
+// DTSTART, or a question over a long range of a very frequent rule, comes near it
+// (FREQ=HOURLY;COUNT=200000 from 2018 reaches June 2024 in 56,000 steps).
+constexpr long kMostExpansionSteps = 1'000'000;
 
 // One occurrence on the display wall clock.
 struct Occurrence {
@@ -53,8 +57,14 @@ class OccurrenceStream {
   bool Next(Occurrence& occurrence);
 
   // OverLimit
-  // Whether the stream stopped early because its rules had run past the most steps.
+  // Whether the stream stopped early: its rules had run past the most steps, or one of them
+  // could not be read (by libical or by the agent's own expander).
   bool OverLimit() const { return overLimit_; }
+
+  // UncheckedFrom
+  // When the stream stopped early: the display time from which the event's occurrences are
+  // unknown (every occurrence that starts before it has been given).
+  std::optional<std::chrono::local_seconds> UncheckedFrom() const { return uncheckedFrom_; }
 
  private:
   struct Rule {
@@ -68,6 +78,7 @@ class OccurrenceStream {
   };
 
   void Advance(Rule& rule);
+  void StopAt(std::chrono::local_seconds unchecked);
   bool Excluded(icaltimetype time);
   Occurrence Place(const icaltimetype& time, std::chrono::seconds length) const;
 
@@ -83,6 +94,9 @@ class OccurrenceStream {
   long steps_ = 0;
   long mostSteps_;
   bool overLimit_ = false;
+  std::chrono::local_seconds reached_;  // display start of the last occurrence given, or of
+                                        // where the stream began
+  std::optional<std::chrono::local_seconds> uncheckedFrom_;
 };
 
 }  // namespace dayweave::agent

@@ -273,10 +273,15 @@ void RuleExpander::ReadPeriod() {
     case Frequency::kDaily: {
       const local_days end =
           floor<days>(PeriodStart(period + (rule_.frequency == Frequency::kWeekly ? 7 : 1)));
+      std::vector<local_days>& matching = days_;
+      matching.clear();
       for (local_days d = day; d < end; d += days(1)) {
-        if (!DayMatches(d)) continue;
-        work_ += static_cast<long>(offsets_.size());
-        if (work_ > mostWork_) break;
+        if (DayMatches(d)) matching.push_back(d);
+      }
+      // Counted before any is made, so that a period too big to read takes no memory.
+      work_ += static_cast<long>(matching.size() * offsets_.size());
+      if (work_ > mostWork_) break;
+      for (const local_days d : matching) {
         for (const seconds offset : offsets_) set.push_back(d + offset);
       }
       break;

@@ -93,6 +93,7 @@ class RuleExpander {
   long long step_;         // periods from one read period to the next
   long long period_;       // the next period to read
   std::vector<std::chrono::seconds> offsets_;        // see Offsets
+  std::vector<std::chrono::local_days> days_;        // the read period's matching days
   std::vector<std::chrono::local_seconds> set_;      // the read period's times
   std::vector<std::chrono::local_seconds> pending_;  // the read period's occurrences, reversed
   std::chrono::local_seconds lastFound_;             // start of the last period that gave a time
