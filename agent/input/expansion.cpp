@@ -153,6 +153,8 @@ bool OccurrenceStream::Next(Occurrence& occurrence) {
       time = earliest->next;
       at = earliestAt;
       length = length_;
+      // Every start before this one has been given, whatever the next step finds.
+      reached_ = Place(time, seconds{0}).start;
       Advance(*earliest);
     }
     if (Excluded(time) || (emitted_ && at == last_)) continue;
