@@ -1,9 +1,10 @@
 // The occurrences of an event that the recurrence model cannot hold, one by one, as libical's
-// recurrence iterator gives them.
+// recurrence iterator (or the agent's own expander) gives them, and where they became unknown.
 //
 //   OccurrenceStream stream(event, display, EventTimeOf(event.start));
 //   Occurrence next;
 //   while (stream.Next(next)) ...      // in order of their start, on the display clock
+//   stream.UncheckedFrom()              // set when the stream stopped early
 //
 // The occurrences are those of libical's own expansion: the iterator of each RRULE from
 // DTSTART (which yields DTSTART only when it fits the rule; the agent's own expander for the
