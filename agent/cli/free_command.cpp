@@ -26,8 +26,9 @@ int Free(Invocation& run, const FreeRequest& request) {
   for (const Appointment& blocking : answer.blocking) {
     const std::string status = blocking.appointment.GetApptStatusString().str();
     run.Out() << status << std::string(status.size() < 14 ? 14 - status.size() : 1, ' ')
-              << blocking.event->subject << "\n";
+              << blocking.event->subject << (blocking.unchecked ? " (unchecked)" : "") << "\n";
   }
+  for (const std::string& warning : freeBusy.Warnings()) run.Warn(warning);
   return answer.free ? kExitFree : kExitBusy;
 }
 

@@ -61,10 +61,11 @@ void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
       listed.push_back(OccurrenceAppointment(event, occurrence));
     }
   }
-  if (stream.OverLimit()) {
-    warnings.push_back(EventLabel(schedule.File().name, event) + " stops after " +
-                       std::to_string(kMostExpansionSteps) +
-                       " steps of libical's iterator; later occurrences are left out");
+  if (const auto unchecked = stream.UncheckedFrom()) {
+    warnings.push_back(EventLabel(schedule.File().name, event) + " could not be listed from " +
+                       ToOle(*unchecked).Format().str() +
+                       " on (its expansion stopped at its limit of " +
+                       std::to_string(kMostExpansionSteps) + " steps, or its rule cannot be read)");
   }
 }
 

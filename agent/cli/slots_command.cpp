@@ -51,7 +51,9 @@ int Slots(Invocation& run, const SlotsRequest& request) {
   }
   const auto loaded = run.Load();
   if (loaded == nullptr) return kExitError;
-  const auto store = FreeSlotStore(loaded->schedule, query);
+  std::vector<std::string> warnings;
+  const auto store = FreeSlotStore(loaded->schedule, query, &warnings);
+  for (const std::string& warning : warnings) run.Warn(warning);
   if (request.text) {
     run.Out() << store->ToString().str();
   } else {

@@ -50,23 +50,20 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
       mostSteps_(mostSteps) {
   icalcomponent* component = event.component;
   const EventTime first = EventTimeOf(start_);
+  reached_ = Place(OnOwnClock(std::max(first, from - length_), start_), seconds{0}).start;
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY);
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
     const icalrecurrencetype recurrence = icalproperty_get_rrule(p);
     Rule rule;
-    rule.iterator = icalrecur_iterator_new(recurrence, start_);
-    if (rule.iterator == nullptr) continue;
-    // libical can start a rule without COUNT late, as its own expansion does for a range.
+    rule.stream = std::make_unique<RuleStream>(recurrence, start_, mostSteps);
+    // A rule without COUNT can start late, as libical's own expansion does for a range.
     const EventTime skipTo = from - length_;
     const bool hasUntil = !icaltime_is_null_time(recurrence.until);
     if (recurrence.count == 0 && skipTo > first) {
-      if (hasUntil && skipTo > EventTimeOf(recurrence.until)) {
-        icalrecur_iterator_free(rule.iterator);
-        continue;
-      }
-      icalrecur_iterator_set_start(rule.iterator, OnOwnClock(skipTo, start_));
+      if (hasUntil && skipTo > EventTimeOf(recurrence.until)) continue;
+      rule.stream->SkipTo(OnOwnClock(skipTo, start_));
     }
-    rules_.push_back(rule);
+    rules_.push_back(std::move(rule));
     Advance(rules_.back());
   }
   if (icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY) == nullptr) {
@@ -96,19 +93,24 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
                    [](const Extra& a, const Extra& b) { return a.at < b.at; });
 }
 
-OccurrenceStream::~OccurrenceStream() {
-  for (Rule& rule : rules_) icalrecur_iterator_free(rule.iterator);
+OccurrenceStream::~OccurrenceStream() = default;
+
+void OccurrenceStream::StopAt(std::chrono::local_seconds unchecked) {
+  overLimit_ = true;
+  uncheckedFrom_ = uncheckedFrom_ ? std::min(*uncheckedFrom_, unchecked) : unchecked;
 }
 
 void OccurrenceStream::Advance(Rule& rule) {
   if (++steps_ > mostSteps_) {
-    overLimit_ = true;
+    StopAt(reached_);
     for (Rule& each : rules_) each.next = icaltime_null_time();
     nextExtra_ = extras_.size();
     return;
   }
-  rule.next = icalrecur_iterator_next(rule.iterator);
-  rule.next.zone = start_.zone;
+  rule.next = rule.stream->Next();
+  if (icaltime_is_null_time(rule.next) && !rule.stream->Complete()) {
+    StopAt(std::max(reached_, Place(rule.stream->CheckedUntil(), seconds{0}).start));
+  }
 }
 
 bool OccurrenceStream::Excluded(icaltimetype time) {
@@ -151,12 +153,15 @@ bool OccurrenceStream::Next(Occurrence& occurrence) {
       time = earliest->next;
       at = earliestAt;
       length = length_;
+      // Every start before this one has been given, whatever the next step finds.
+      reached_ = Place(time, seconds{0}).start;
       Advance(*earliest);
     }
     if (Excluded(time) || (emitted_ && at == last_)) continue;
     emitted_ = true;
     last_ = at;
     occurrence = Place(time, length);
+    reached_ = occurrence.start;
     return true;
   }
 }

@@ -1,12 +1,14 @@
 // The occurrences of an event that the recurrence model cannot hold, one by one, as libical's
-// recurrence iterator gives them.
+// recurrence iterator (or the agent's own expander) gives them, and where they became unknown.
 //
 //   OccurrenceStream stream(event, display, EventTimeOf(event.start));
 //   Occurrence next;
 //   while (stream.Next(next)) ...      // in order of their start, on the display clock
+//   stream.UncheckedFrom()              // set when the stream stopped early
 //
 // The occurrences are those of libical's own expansion: the iterator of each RRULE from
-// DTSTART (which yields DTSTART only when it fits the rule), DTSTART itself when there is no
+// DTSTART (which yields DTSTART only when it fits the rule; the agent's own expander for the
+// shapes libical expands wrongly, see input/rule_stream.h), DTSTART itself when there is no
 // RRULE, every RDATE, less what EXDATE and EXRULE exclude (libical's own test) and the
 // occurrences that a RECURRENCE-ID override of the same UID replaces. Each lasts as long as
 // DTSTART to DTEND in real time (an RDATE period as long as the period), so an occurrence that
@@ -16,17 +18,23 @@
 #include <libical/ical.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "agent/input/calendar_reader.h"
+#include "agent/input/rule_stream.h"
 #include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
-// The most iterator steps one event may take; an event that needs more stops there. A rule
-// that recurs every second or minute would otherwise let a small file occupy the agent for
-// minutes; a rule of realistic frequency never comes near it within the ranges asked.
-constexpr long kMostExpansionSteps = 50000;
+// The most steps (starts drawn from libical's iterator or the agent's own expander) one
+// event's stream may take; a stream that needs more stops there, and the time from where it
+// stopped is unknown (UncheckedFrom). The cap is on work, not on distance: a rule without
+// COUNT starts near the time asked, so only a rule with COUNT, which must be counted from
+// DTSTART, or a question over a long range of a very frequent rule, comes near it
+// (FREQ=HOURLY;COUNT=200000 from 2018 reaches June 2024 in 56,000 steps).
+constexpr long kMostExpansionSteps = 1'000'000;
 
 // One occurrence on the display wall clock.
 struct Occurrence {
@@ -50,12 +58,18 @@ class OccurrenceStream {
   bool Next(Occurrence& occurrence);
 
   // OverLimit
-  // Whether the stream stopped early because its rules had run past the most steps.
+  // Whether the stream stopped early: its rules had run past the most steps, or one of them
+  // could not be read (by libical or by the agent's own expander).
   bool OverLimit() const { return overLimit_; }
+
+  // UncheckedFrom
+  // When the stream stopped early: the display time from which the event's occurrences are
+  // unknown (every occurrence that starts before it has been given).
+  std::optional<std::chrono::local_seconds> UncheckedFrom() const { return uncheckedFrom_; }
 
  private:
   struct Rule {
-    icalrecur_iterator* iterator = nullptr;
+    std::unique_ptr<RuleStream> stream;
     icaltimetype next{};  // null when the rule is done
   };
   struct Extra {
@@ -65,6 +79,7 @@ class OccurrenceStream {
   };
 
   void Advance(Rule& rule);
+  void StopAt(std::chrono::local_seconds unchecked);
   bool Excluded(icaltimetype time);
   Occurrence Place(const icaltimetype& time, std::chrono::seconds length) const;
 
@@ -80,6 +95,9 @@ class OccurrenceStream {
   long steps_ = 0;
   long mostSteps_;
   bool overLimit_ = false;
+  std::chrono::local_seconds reached_;  // display start of the last occurrence given, or of
+                                        // where the stream began
+  std::optional<std::chrono::local_seconds> uncheckedFrom_;
 };
 
 }  // namespace dayweave::agent

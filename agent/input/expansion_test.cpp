@@ -91,12 +91,15 @@ TEST(ExpansionTest, AStreamStopsAtItsMostSteps) {
   Occurrence o;
   int count = 0;
   while (stream.Next(o)) ++count;
-  // Ten steps of the iterator, ten occurrences; the eleventh step is refused.
+  // Ten steps of the iterator, ten occurrences; the eleventh step is refused, and what follows
+  // the tenth start (10 January 09:00) is unknown.
   EXPECT_EQ(count, 10);
   EXPECT_TRUE(stream.OverLimit());
+  EXPECT_EQ(stream.UncheckedFrom(), testing::At(2003, 1, 10, 9));
   OccurrenceStream roomy(file.events[0], icaltimezone_get_utc_timezone(), EventTime{}, 100);
   for (int i = 0; i < 50; ++i) EXPECT_TRUE(roomy.Next(o));
   EXPECT_FALSE(roomy.OverLimit());
+  EXPECT_FALSE(roomy.UncheckedFrom());
 }
 
 }  // namespace

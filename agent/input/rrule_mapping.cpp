@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "agent/input/libical_rule_faults.h"
 #include "agent/input/local_time.h"
 
 namespace dayweave::agent {
@@ -335,6 +336,8 @@ EventMapping MapEvent(const EventRecord& event, icaltimezone* display,
     return Expanded("on the " + displayName + " clock it falls on another date than in its zone");
   }
 
+  const std::string fault = LibicalFault(rule, event.start);
+  if (!fault.empty()) return Expanded("libical expands " + fault + " wrongly");
   const RuleLife life = LifeOf(rule, event.start);
   if (!life.firstIsStart) return Expanded("its DTSTART is not one of the dates its rule gives");
   if (!life.counted) {

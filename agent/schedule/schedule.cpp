@@ -98,6 +98,23 @@ DaySweep::DaySweep(const Schedule& schedule, local_days firstDay) : schedule_(sc
   }
 }
 
+// The time of an event from where its expansion stopped on, as one busy (or, for a free
+// event, free) stretch to the library's last second: what the agent could not check is never
+// answered free.
+void DaySweep::AddUnchecked(const Stream& stream, local_seconds from) {
+  const local_seconds last = local_days{year{9999} / December / 31} + days{1} - seconds{1};
+  const local_seconds start = std::max(from, local_seconds{local_days{year{100} / January / 1}});
+  warnings_.push_back(EventLabel(schedule_.File().name, *stream.event) +
+                      " could not be checked from " + ToOle(start).Format().str() +
+                      " on (its expansion stopped at its limit of " +
+                      std::to_string(kMostExpansionSteps) +
+                      " steps, or its rule cannot be read); that time counts as busy");
+  if (start >= last) return;
+  Appointment unchecked = OccurrenceAppointment(*stream.event, Occurrence{start, last});
+  unchecked.unchecked = true;
+  occurrences_.push_back(std::make_unique<Appointment>(std::move(unchecked)));
+}
+
 const std::vector<const Appointment*>& DaySweep::Touching(local_days day) {
   const local_seconds dayEnd = day + days{1};
   touching_.clear();
@@ -116,14 +133,13 @@ const std::vector<const Appointment*>& DaySweep::Touching(local_days day) {
     while (!stream.done && stream.lastStart < dayEnd + days{1}) {
       if (!stream.occurrences->Next(occurrence)) {
         stream.done = true;
-        if (stream.occurrences->OverLimit()) {
-          warnings_.push_back(EventLabel(schedule_.File().name, *stream.event) + " stops after " +
-                              std::to_string(kMostExpansionSteps) +
-                              " steps of libical's iterator; later occurrences are left out");
-        }
+        if (const auto unchecked = stream.occurrences->UncheckedFrom())
+          AddUnchecked(stream, *unchecked);
         break;
       }
       stream.lastStart = occurrence.start;
+      // An occurrence over before the day is passed by without becoming an appointment.
+      if (occurrence.end < day) continue;
       if (LibraryHolds(occurrence.start) && LibraryHolds(occurrence.end)) {
         occurrences_.push_back(
             std::make_unique<Appointment>(OccurrenceAppointment(*stream.event, occurrence)));

@@ -39,6 +39,7 @@ struct Appointment {
   const EventRecord* event = nullptr;
   std::chrono::local_seconds start;  // on the display clock: the one-off's stretch, or the
   std::chrono::local_seconds end;    // first occurrence of a recurring appointment
+  bool unchecked = false;            // the time from where the event's expansion stopped, unknown
 };
 
 // An event whose rule the library cannot hold, and why.
@@ -96,7 +97,10 @@ class DaySweep {
   const std::vector<const Appointment*>& Touching(std::chrono::local_days day);
 
   // Warnings
-  // One line per expanded event that stopped at kMostExpansionSteps.
+  // One line per expanded event whose expansion stopped early (at kMostExpansionSteps, or on
+  // a rule that cannot be read). From where it stopped the event's time is unknown, and the
+  // sweep gives the event one unchecked appointment over all of it: unknown time is never
+  // free (unless the event itself is free).
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
  private:
@@ -106,6 +110,8 @@ class DaySweep {
     bool done = false;
     std::chrono::local_seconds lastStart = std::chrono::local_seconds::min();
   };
+
+  void AddUnchecked(const Stream& stream, std::chrono::local_seconds from);
 
   const Schedule& schedule_;
   std::size_t nextOneOff_ = 0;

@@ -10,7 +10,8 @@ namespace dayweave::agent {
 
 using namespace std::chrono;
 
-std::vector<local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& query) {
+std::vector<local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& query,
+                                     std::vector<std::string>* warnings) {
   std::vector<local_seconds> starts;
   if (query.from >= query.to || query.length < minutes{1} || query.step < minutes{1}) {
     return starts;
@@ -34,13 +35,17 @@ std::vector<local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& 
       if (free) starts.push_back(candidate);
     }
   }
+  if (warnings != nullptr) {
+    warnings->insert(warnings->end(), sweep.Warnings().begin(), sweep.Warnings().end());
+  }
   return starts;
 }
 
-std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query) {
+std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query,
+                                              std::vector<std::string>* warnings) {
   auto store = std::make_unique<CTimeSlotStore>();
   int number = 0;
-  for (local_seconds start : FreeSlots(schedule, query)) {
+  for (local_seconds start : FreeSlots(schedule, query, warnings)) {
     CString id;
     id.Format("t%d", ++number);
     store->Add(new CTimeSlot(ToOle(start), static_cast<int>(query.length.count())), "free", id);

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "agent/schedule/schedule.h"
@@ -32,12 +33,16 @@ struct SlotQuery {
 };
 
 // FreeSlots
-// The starts of the candidate slots that every appointment leaves free, in order.
-std::vector<std::chrono::local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& query);
+// The starts of the candidate slots that every appointment leaves free, in order; the sweep's
+// warnings (an event whose time could not be checked, which no slot then overlaps) are added
+// to `warnings` when given.
+std::vector<std::chrono::local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& query,
+                                                  std::vector<std::string>* warnings = nullptr);
 
 // FreeSlotStore
 // The free slots of `query` in a store, ready for its text or KQML message: each slot carries
 // the attribute "free" and the ID t1, t2, ... in order.
-std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query);
+std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query,
+                                              std::vector<std::string>* warnings = nullptr);
 
 }  // namespace dayweave::agent

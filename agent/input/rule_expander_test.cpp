@@ -1,0 +1,50 @@
+#include "agent/input/rule_expander.h"
+
+#include <gtest/gtest.h>
+
+#include "agent/input/recurrence_case_table.h"
+
+namespace dayweave::agent {
+namespace {
+
+using std::chrono::local_seconds;
+using testing::ReadRecurrenceCases;
+using testing::RecurrenceCase;
+using testing::TableForm;
+
+// Every occurrence the expander gives for a case of the table, from `from` on when set.
+std::vector<std::string> Expand(const RecurrenceCase& c, std::optional<local_seconds> from) {
+  const icaltimetype start = icaltime_from_string(c.start.c_str());
+  const std::optional<RuleParts> parts =
+      PartsOf(icalrecurrencetype_from_string(c.rule.c_str()), start);
+  if (!parts) return {"(rule not read)"};
+  RuleExpander expander(*parts, WallClockOf(start), start.is_date != 0);
+  if (from) expander.SkipTo(*from);
+  std::vector<std::string> found;
+  while (const std::optional<local_seconds> next = expander.Next()) {
+    if (from && *next < *from) continue;
+    found.push_back(TableForm(*next, start.is_date != 0, icaltime_is_utc(start) != 0));
+    if (found.size() > c.instances.size()) break;
+  }
+  if (expander.OverLimit()) found.push_back("(over limit)");
+  return found;
+}
+
+// Each case of the table, read from DTSTART and, where it says so, from a later start.
+TEST(RuleExpanderTest, GivesTheOccurrencesOfEveryTableCase) {
+  const std::vector<RecurrenceCase> cases = ReadRecurrenceCases();
+  ASSERT_GT(cases.size(), 100u);
+  for (const RecurrenceCase& c : cases) {
+    EXPECT_EQ(Expand(c, std::nullopt), c.instances) << c.title << ": " << c.rule;
+    if (c.startAt.empty()) continue;
+    const local_seconds from = WallClockOf(icaltime_from_string(c.startAt.c_str()));
+    std::vector<std::string> later;
+    for (const std::string& instance : c.instances) {
+      if (WallClockOf(icaltime_from_string(instance.c_str())) >= from) later.push_back(instance);
+    }
+    EXPECT_EQ(Expand(c, from), later) << c.title << " from " << c.startAt;
+  }
+}
+
+}  // namespace
+}  // namespace dayweave::agent

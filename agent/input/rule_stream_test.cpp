@@ -1,0 +1,77 @@
+#include "agent/input/rule_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dayweave::agent {
+namespace {
+
+// The first `count` starts of a rule, as UTC date-times.
+std::vector<std::string> UtcStarts(RuleStream& stream, int count) {
+  std::vector<std::string> starts;
+  for (icaltimetype t = stream.Next(); !icaltime_is_null_time(t) && count-- > 0;
+       t = stream.Next()) {
+    starts.push_back(
+        icaltime_as_ical_string(icaltime_convert_to_zone(t, icaltimezone_get_utc_timezone())));
+  }
+  return starts;
+}
+
+icaltimetype InNewYork(const char* text) {
+  icaltimetype time = icaltime_from_string(text);
+  time.zone = icaltimezone_get_builtin_timezone("America/New_York");
+  return time;
+}
+
+// A shape libical gets wrong is expanded by the agent on DTSTART's clock: 09:00 in New York is
+// 13:00 UTC in summer time and 14:00 UTC after 3 November.
+TEST(RuleStreamTest, ExpandsAFaultyShapeOnTheZonesClock) {
+  RuleStream stream(icalrecurrencetype_from_string("FREQ=DAILY;BYMONTHDAY=-1,-2;COUNT=5"),
+                    InNewYork("20241030T090000"), 100);
+  EXPECT_FALSE(stream.Fault().empty());
+  EXPECT_EQ(UtcStarts(stream, 10),
+            (std::vector<std::string>{"20241030T130000Z", "20241031T130000Z", "20241129T140000Z",
+                                      "20241130T140000Z", "20241230T140000Z"}));
+  EXPECT_TRUE(stream.Complete());
+}
+
+// Skipping starts a rule without COUNT late, on either path, and leaves a counted one alone.
+TEST(RuleStreamTest, SkipsOnlyARuleWithoutCount) {
+  struct Case {
+    const char* rule;
+    std::vector<std::string> starts;
+  } cases[] = {
+      {"FREQ=WEEKLY;BYDAY=MO", {"20250106T140000Z", "20250113T140000Z"}},
+      {"FREQ=HOURLY;INTERVAL=5", {"20250102T200000Z", "20250103T010000Z"}},
+      {"FREQ=WEEKLY;BYDAY=MO;COUNT=9", {"20241202T140000Z", "20241209T140000Z"}},
+  };
+  for (const Case& c : cases) {
+    RuleStream stream(icalrecurrencetype_from_string(c.rule), InNewYork("20241202T090000"), 100);
+    stream.SkipTo(InNewYork("20250102T120000"));
+    EXPECT_EQ(UtcStarts(stream, 2), c.starts) << c.rule;
+  }
+}
+
+// A stream stopped by its limit says where what it knows ends, on either path.
+TEST(RuleStreamTest, AStreamOverItsLimitSaysWhereItStopped) {
+  RuleStream libical(icalrecurrencetype_from_string("FREQ=DAILY"),
+                     icaltime_from_string("20240101T090000"), 3);
+  EXPECT_EQ(UtcStarts(libical, 10).size(), 3u);
+  EXPECT_FALSE(libical.Complete());
+  EXPECT_STREQ(icaltime_as_ical_string(libical.CheckedUntil()), "20240103T090001");
+
+  RuleStream own(icalrecurrencetype_from_string("FREQ=HOURLY"),
+                 icaltime_from_string("20240101T090000"), 3, 7);
+  EXPECT_EQ(UtcStarts(own, 10).size(), 3u);
+  EXPECT_FALSE(own.Complete());
+  EXPECT_STREQ(icaltime_as_ical_string(own.CheckedUntil()), "20240101T120000");
+
+  RuleStream unreadable(icalrecurrencetype_from_string("FREQ=MONTHLY;BYYEARDAY=400"),
+                        icaltime_from_string("20240101T090000"), 3);
+  EXPECT_TRUE(icaltime_is_null_time(unreadable.Next()));
+  EXPECT_FALSE(unreadable.Complete());
+}
+
+}  // namespace
+}  // namespace dayweave::agent
