@@ -59,9 +59,8 @@ NoSlot Diagnose(const std::vector<Person>& required, const MeetingQuery& query) 
   std::vector<std::size_t> onlyOutside(n, 0);  // inside everyone's hours but this person's
   std::vector<std::size_t> busyAt(n, 0);       // inside everyone's hours, blocked for them
   std::size_t insideAll = 0;
-  std::size_t candidates = 0;
   std::vector<bool> inside(n);
-  for (sys_seconds start = query.from; start < query.to; start += query.step, ++candidates) {
+  for (sys_seconds start = query.from; start < query.to; start += query.step) {
     const sys_seconds end = start + query.length;
     std::size_t outside = 0;
     for (std::size_t p = 0; p < n; ++p) {
@@ -100,7 +99,6 @@ NoSlot Diagnose(const std::vector<Person>& required, const MeetingQuery& query) 
     none.people = {static_cast<std::size_t>(std::min_element(inHours.begin(), inHours.end()) -
                                             inHours.begin())};
   }
-  none.of = candidates;
   return none;
 }
 
