@@ -143,7 +143,7 @@ def main():
     ana = Person("ana.ics", "America/New_York", ((6, 0), (14, 0)), rnd,
                  ["X-WR-TIMEZONE:America/New_York"])
     bo = Person("bo.ics", "Europe/Berlin", ((9, 0), (20, 0)), rnd, [])
-    cy = Person("cy.ics", "Asia/Tokyo", ((18, 0), (24, 0)), rnd,
+    cy = Person("cy.ics", "Asia/Tokyo", ((0, 0), (7, 0)), rnd,
                 ["X-WR-TIMEZONE:Europe/Lisbon"])
     failures = 0
     with tempfile.TemporaryDirectory() as folder:
@@ -151,7 +151,7 @@ def main():
         # ana's zone from X-WR-TIMEZONE, bo's from --tz, cy's from @ZONE over X-WR-TIMEZONE.
         calendars = [paths["ana.ics"], paths["bo.ics"], paths["cy.ics"] + "@Asia/Tokyo"]
         hours = ["--person-hours", paths["ana.ics"] + "=06:00-14:00", "--hours", "09:00-20:00",
-                 "--person-hours", paths["cy.ics"] + "=18:00-24:00"]
+                 "--person-hours", paths["cy.ics"] + "=00:00-07:00"]
         window = [FROM.strftime("%Y-%m-%dT%H:%M"), TO.strftime("%Y-%m-%dT%H:%M")]
         cases = [
             ([ana, bo, cy], [], 60, 1, False, 1),
