@@ -74,7 +74,7 @@ std::optional<WorkingHours> ReadHours(const std::string& text) {
 }
 
 std::string HoursText(WorkingHours hours) {
-  char text[16];
+  char text[48];
   std::snprintf(text, sizeof text, "%02d:%02d-%02d:%02d", static_cast<int>(hours.from.count() / 60),
                 static_cast<int>(hours.from.count() % 60), static_cast<int>(hours.to.count() / 60),
                 static_cast<int>(hours.to.count() % 60));
@@ -293,7 +293,8 @@ void Meet::Explain(const NoSlot& none, const std::vector<Person>& required,
   std::string named;
   for (std::size_t n = 0; n < none.people.size(); ++n) {
     const std::size_t p = none.people[n];
-    named += (n == 0 ? "" : n + 1 == none.people.size() ? " and " : ", ") + required[p].name;
+    named += n == 0 ? "" : n + 1 == none.people.size() ? " and " : ", ";
+    named += required[p].name;
     if (none.kind == NoSlot::kOutsideHours) {
       named += " (" + HoursText(required[p].hours) + " " + people[p].zoneName + ")";
     }

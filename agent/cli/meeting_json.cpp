@@ -12,7 +12,7 @@ std::string Rfc3339(std::chrono::sys_seconds instant, const ZoneOffsets& clock) 
   const std::chrono::hh_mm_ss<std::chrono::seconds> time{local - day};
   const long offset = static_cast<long>(clock.OffsetAt(instant).count());
   const long magnitude = std::labs(offset);
-  char text[40];
+  char text[96];
   std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02ld:%02ld:%02ld%c%02ld:%02ld",
                 static_cast<int>(date.year()), unsigned{date.month()}, unsigned{date.day()},
                 static_cast<long>(time.hours().count()), static_cast<long>(time.minutes().count()),

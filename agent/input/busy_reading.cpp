@@ -56,6 +56,9 @@ class EventOccurrences {
   };
 
   bool FollowRule(const icalrecurrencetype& recurrence) {
+    // A rule never yields a time before DTSTART; setting up its iterator costs more than
+    // the comparison that spares it.
+    if (start_ >= window_.end) return true;
     icalrecur_iterator* iterator = icalrecur_iterator_new(recurrence, event_.start);
     if (iterator == nullptr) return true;
     // A rule without COUNT can start late, as libical's own expansion does for a range; the

@@ -51,56 +51,75 @@ std::size_t MostAt(const std::vector<std::size_t>& counts) {
   return static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
 }
 
-// Asks every required person about every candidate, counting what rules the candidates out.
-NoSlot Diagnose(const std::vector<Person>& required, const MeetingQuery& query) {
-  std::vector<Walker> walkers = WalkersOf(required, query);
-  const std::size_t n = required.size();
-  std::vector<std::size_t> inHours(n, 0);      // candidates inside the person's hours
-  std::vector<std::size_t> onlyOutside(n, 0);  // inside everyone's hours but this person's
-  std::vector<std::size_t> busyAt(n, 0);       // inside everyone's hours, blocked for them
-  std::size_t insideAll = 0;
-  std::vector<bool> inside(n);
-  for (sys_seconds start = query.from; start < query.to; start += query.step) {
-    const sys_seconds end = start + query.length;
+// Asks every required person about each candidate in full, counting what rules the
+// candidates out, for as long as no candidate has qualified: the counts say why none does.
+class Tally {
+ public:
+  explicit Tally(std::size_t people)
+      : inHours_(people, 0), onlyOutside_(people, 0), busyAt_(people, 0), inside_(people) {}
+
+  // Qualifies
+  // Whether the candidate qualifies, every walker asked.
+  bool Qualifies(std::vector<Walker>& walkers, sys_seconds start, sys_seconds end) {
     std::size_t outside = 0;
-    for (std::size_t p = 0; p < n; ++p) {
-      inside[p] = walkers[p].InHours(start, end);
-      inHours[p] += inside[p] ? 1 : 0;
-      outside += inside[p] ? 0 : 1;
+    std::size_t outsider = 0;
+    for (std::size_t p = 0; p < walkers.size(); ++p) {
+      inside_[p] = walkers[p].InHours(start, end);
+      inHours_[p] += inside_[p] ? 1 : 0;
+      if (!inside_[p]) {
+        ++outside;
+        outsider = p;
+      }
     }
-    if (outside == 1)
-      ++onlyOutside[static_cast<std::size_t>(std::find(inside.begin(), inside.end(), false) -
-                                             inside.begin())];
-    if (outside > 0) continue;
-    ++insideAll;
-    for (std::size_t p = 0; p < n; ++p) busyAt[p] += walkers[p].Blocked(start, end) ? 1 : 0;
+    if (outside == 1) ++onlyOutside_[outsider];
+    if (outside > 0) return false;
+    ++insideAll_;
+    bool free = true;
+    for (std::size_t p = 0; p < walkers.size(); ++p) {
+      const bool blocked = walkers[p].Blocked(start, end);
+      busyAt_[p] += blocked ? 1 : 0;
+      free = free && !blocked;
+    }
+    return free;
   }
 
-  NoSlot none;
-  if (insideAll > 0) {
-    none.kind = NoSlot::kBlocked;
-    const std::size_t busiest = MostAt(busyAt);
-    none.people = {busiest};
-    none.count = busyAt[busiest];
-    none.of = insideAll;
+  // Reason
+  // Why no candidate qualified, from the counts of every candidate.
+  NoSlot Reason() const {
+    NoSlot none;
+    if (inHours_.empty()) return none;
+    if (insideAll_ > 0) {
+      none.kind = NoSlot::kBlocked;
+      const std::size_t busiest = MostAt(busyAt_);
+      none.people = {busiest};
+      none.count = busyAt_[busiest];
+      none.of = insideAll_;
+      return none;
+    }
+    none.kind = NoSlot::kOutsideHours;
+    for (std::size_t p = 0; p < inHours_.size(); ++p) {
+      if (inHours_[p] == 0) none.people.push_back(p);
+    }
+    if (!none.people.empty()) return none;
+    // Everyone has hours among the candidates, but never all at once: name whose hours alone
+    // rule out the most starts that the others' allow, else whose hours rule out the most.
+    const std::size_t decisive = MostAt(onlyOutside_);
+    if (onlyOutside_[decisive] > 0) {
+      none.people = {decisive};
+    } else {
+      none.people = {static_cast<std::size_t>(std::min_element(inHours_.begin(), inHours_.end()) -
+                                              inHours_.begin())};
+    }
     return none;
   }
-  none.kind = NoSlot::kOutsideHours;
-  for (std::size_t p = 0; p < n; ++p) {
-    if (inHours[p] == 0) none.people.push_back(p);
-  }
-  if (!none.people.empty()) return none;
-  // Everyone has hours among the candidates, but never all at once: name whose hours alone
-  // rule out the most starts that the others' allow, else whose hours rule out the most.
-  const std::size_t decisive = MostAt(onlyOutside);
-  if (onlyOutside[decisive] > 0) {
-    none.people = {decisive};
-  } else {
-    none.people = {static_cast<std::size_t>(std::min_element(inHours.begin(), inHours.end()) -
-                                            inHours.begin())};
-  }
-  return none;
-}
+
+ private:
+  std::vector<std::size_t> inHours_;      // candidates inside the person's hours
+  std::vector<std::size_t> onlyOutside_;  // inside everyone's hours but this person's
+  std::vector<std::size_t> busyAt_;       // inside everyone's hours, blocked for the person
+  std::size_t insideAll_ = 0;
+  std::vector<bool> inside_;
+};
 
 }  // namespace
 
@@ -119,12 +138,17 @@ MeetingAnswer FindMeetings(const std::vector<Person>& required, const std::vecto
   }
   std::vector<Walker> needed = WalkersOf(required, query);
   std::vector<Walker> welcome = WalkersOf(optional, query);
+  Tally tally(required.size());
   for (sys_seconds start = query.from; start < query.to; start += query.step) {
     if (query.limit && answer.slots.size() >= *query.limit) break;
     const sys_seconds end = start + query.length;
-    const bool qualifies = std::all_of(needed.begin(), needed.end(), [&](Walker& walker) {
-      return walker.InHours(start, end) && !walker.Blocked(start, end);
-    });
+    // Once a slot is found the counts are not needed, and the first person who rules a
+    // candidate out spares asking the others.
+    const bool qualifies = answer.slots.empty()
+                               ? tally.Qualifies(needed, start, end)
+                               : std::all_of(needed.begin(), needed.end(), [&](Walker& walker) {
+                                   return walker.InHours(start, end) && !walker.Blocked(start, end);
+                                 });
     if (!qualifies) continue;
     MeetingSlot slot{start, end, {}};
     for (std::size_t o = 0; o < welcome.size(); ++o) {
@@ -134,7 +158,7 @@ MeetingAnswer FindMeetings(const std::vector<Person>& required, const std::vecto
     }
     answer.slots.push_back(std::move(slot));
   }
-  if (answer.slots.empty()) answer.none = Diagnose(required, query);
+  if (answer.slots.empty()) answer.none = tally.Reason();
   return answer;
 }
 
