@@ -21,18 +21,18 @@ std::string Rfc3339(std::chrono::sys_seconds instant, const ZoneOffsets& clock) 
   return text;
 }
 
-nlohmann::json MeetingJson(const std::vector<MeetingSlot>& slots,
+nlohmann::ordered_json MeetingJson(const std::vector<MeetingSlot>& slots,
                            const std::vector<std::string>& optionalNames,
                            const ZoneOffsets& display) {
-  nlohmann::json list = nlohmann::json::array();
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const MeetingSlot& slot : slots) {
-    nlohmann::json names = nlohmann::json::array();
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
     for (std::size_t position : slot.optionalFree) names.push_back(optionalNames.at(position));
     list.push_back({{"start", Rfc3339(slot.start, display)},
                     {"end", Rfc3339(slot.end, display)},
                     {"optional_free", std::move(names)}});
   }
-  return nlohmann::json{{"slots", std::move(list)}};
+  return nlohmann::ordered_json{{"slots", std::move(list)}};
 }
 
 }  // namespace dayweave::agent

@@ -36,13 +36,13 @@ TEST(MeetingJson, NamesTheFreeOptionalPeopleOnEverySlot) {
   const ZoneOffsets berlin(FindZone("Europe/Berlin"), 2024y, 2024y);
   const sys_days day{2024y / March / 4};
   const std::vector<MeetingSlot> slots = {{day + 14h, day + 15h, {1}}, {day + 15h, day + 16h, {}}};
-  const nlohmann::json expected = nlohmann::json::parse(R"({"slots": [
+  const nlohmann::ordered_json expected = nlohmann::ordered_json::parse(R"({"slots": [
       {"start": "2024-03-04T15:00:00+01:00", "end": "2024-03-04T16:00:00+01:00",
        "optional_free": ["cy.ics"]},
       {"start": "2024-03-04T16:00:00+01:00", "end": "2024-03-04T17:00:00+01:00",
        "optional_free": []}]})");
   EXPECT_EQ(MeetingJson(slots, {"bo.ics", "cy.ics"}, berlin), expected);
-  EXPECT_EQ(MeetingJson({}, {}, berlin), nlohmann::json::parse(R"({"slots": []})"));
+  EXPECT_EQ(MeetingJson({}, {}, berlin), nlohmann::ordered_json::parse(R"({"slots": []})"));
 }
 
 }  // namespace

@@ -50,10 +50,22 @@ void ReadPerson(PersonCalendar& person, const std::string& standardInput, const 
   } else if (!ReadFileText(source, text, person.error)) {
     return;
   }
-  person.file = ReadCalendar(text, source == "-" ? "(standard input)" : source);
+  const CalendarArgument argument = person.argument;
+  person = ReadPersonText(argument, text, source == "-" ? "(standard input)" : source, fallback,
+                          window, cache);
+}
+
+}  // namespace
+
+PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::string& text,
+                              const std::string& name, const Fallback& fallback, Interval window,
+                              ZoneOffsetCache& cache) {
+  PersonCalendar person;
+  person.argument = argument;
+  person.file = ReadCalendar(text, name);
   if (!person.file.error.empty()) {
     person.error = person.file.error;
-    return;
+    return person;
   }
   person.warnings = person.file.warnings;
   person.zone = fallback.zone;
@@ -77,9 +89,8 @@ void ReadPerson(PersonCalendar& person, const std::string& standardInput, const 
   person.clock = cache.For(person.zone, first, last);
   InstantClock clock(cache, person.zone, first, last);
   person.busy = ReadBusyTime(person.file, clock, window, person.warnings);
+  return person;
 }
-
-}  // namespace
 
 std::string CalendarZoneName(const CalendarFile& file) {
   icalcomponent* root = file.root.get();

@@ -49,6 +49,12 @@ std::vector<PersonCalendar> ReadPeople(const std::vector<CalendarArgument>& cale
                                        const std::string& standardInput, const Fallback& fallback,
                                        Interval window, ZoneOffsetCache& cache);
 
+// ReadPersonText
+// One calendar from its text, named `name` in messages.
+PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::string& text,
+                              const std::string& name, const Fallback& fallback, Interval window,
+                              ZoneOffsetCache& cache);
+
 // CalendarZoneName
 // The X-WR-TIMEZONE of a calendar, or "" when it has none.
 std::string CalendarZoneName(const CalendarFile& file);
