@@ -22,8 +22,8 @@ std::string Rfc3339(std::chrono::sys_seconds instant, const ZoneOffsets& clock) 
 }
 
 nlohmann::ordered_json MeetingJson(const std::vector<MeetingSlot>& slots,
-                           const std::vector<std::string>& optionalNames,
-                           const ZoneOffsets& display) {
+                                   const std::vector<std::string>& optionalNames,
+                                   const ZoneOffsets& display) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const MeetingSlot& slot : slots) {
     nlohmann::ordered_json names = nlohmann::ordered_json::array();

@@ -26,7 +26,7 @@ std::string Rfc3339(std::chrono::sys_seconds instant, const ZoneOffsets& clock);
 // MeetingJson
 // The slots in order; `optionalNames` names the optional people by position.
 nlohmann::ordered_json MeetingJson(const std::vector<MeetingSlot>& slots,
-                           const std::vector<std::string>& optionalNames,
-                           const ZoneOffsets& display);
+                                   const std::vector<std::string>& optionalNames,
+                                   const ZoneOffsets& display);
 
 }  // namespace dayweave::agent
