@@ -137,7 +137,7 @@ int Meet::Check() {
     return Fail("FROM " + Quoted(options_.from) + " is not before TO " + Quoted(options_.to) +
                 " on the " + zoneName_ + " clock");
   }
-  if (!IsIcs()) {
+  if (options_.command != "freebusy") {
     const auto length = ReadMinutes(options_.minutes);
     if (!length) {
       return Fail("MINUTES " + Quoted(options_.minutes) + " is not a whole number from 1 to " +

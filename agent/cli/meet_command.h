@@ -22,7 +22,7 @@ namespace dayweave::agent {
 struct MeetOptions {
   enum class Form { kKqml, kText, kJson, kIcs };
 
-  std::string command = "meet";  // how messages name the command
+  std::string command = "meet";  // "meet", or "freebusy" (which has no MINUTES)
   std::string from;
   std::string to;
   std::string minutes;                   // unused for freebusy
