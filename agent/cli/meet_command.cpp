@@ -4,14 +4,15 @@
 #include <map>
 #include <ostream>
 
+#include "agent/cli/arguments.h"
+#include "agent/cli/command.h"
 #include "agent/cli/freebusy_ics.h"
 #include "agent/cli/meeting_json.h"
 #include "agent/cli/meeting_store.h"
 #include "agent/input/calendar_argument.h"
 #include "agent/input/people_reading.h"
+#include "agent/input/time_zones.h"
 #include "agent/schedule/meeting_search.h"
-#include "agent/time_zones.h"
-#include "dayweave/date_time.h"
 
 namespace dayweave::agent {
 
@@ -23,54 +24,22 @@ using std::chrono::sys_seconds;
 
 constexpr int kSome = 0;
 constexpr int kNone = 1;
-constexpr int kError = 2;
+constexpr int kError = kExitError;
 
-// A stretch is at most a year long: 366 days of minutes.
-constexpr long kMostMinutes = 527040;
 // The most candidate starts one search may ask about: every minute of about two years.
 constexpr std::size_t kMostCandidates = 1000000;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// A date and time as the library's ParseDateTime reads it, as a wall-clock reading.
-std::optional<local_seconds> ReadWallClock(const std::string& text) {
-  COleDateTime value;
-  DateTimeParts parts;
-  if (!value.ParseDateTime(text.c_str()) || !value.GetAsSystemTime(parts)) return {};
-  const std::chrono::local_days day{std::chrono::year{parts.year} / parts.month / parts.day};
-  return day + std::chrono::hours{parts.hour} + minutes{parts.minute} +
-         std::chrono::seconds{parts.second};
-}
+const std::string kMinutesComplaint =
+    " is not a whole number from 1 to " + std::to_string(kMostMinutes.count());
+const std::string kHoursComplaint = " is not HH:MM-HH:MM with the first time before the second";
 
-std::optional<minutes> ReadMinutes(const std::string& text) {
-  if (text.empty() || text.size() > 7 ||
-      text.find_first_not_of("0123456789") != std::string::npos) {
-    return {};
-  }
-  const long count = std::stol(text);
-  if (count < 1 || count > kMostMinutes) return {};
-  return minutes{count};
-}
-
-// HH:MM with HH from 00 to 24 (24 only as 24:00).
-std::optional<minutes> ReadClock(const std::string& text) {
-  if (text.size() != 5 || text[2] != ':') return {};
-  for (const std::size_t i : {0u, 1u, 3u, 4u}) {
-    if (text[i] < '0' || text[i] > '9') return {};
-  }
-  const int hours = (text[0] - '0') * 10 + (text[1] - '0');
-  const int mins = (text[3] - '0') * 10 + (text[4] - '0');
-  if (mins > 59 || hours > 24 || (hours == 24 && mins != 0)) return {};
-  return minutes{hours * 60 + mins};
-}
-
-std::optional<WorkingHours> ReadHours(const std::string& text) {
-  const auto dash = text.find('-');
-  if (dash == std::string::npos) return {};
-  const auto from = ReadClock(text.substr(0, dash));
-  const auto to = ReadClock(text.substr(dash + 1));
-  if (!from || !to || *from >= *to) return {};
-  return WorkingHours{*from, *to};
+std::optional<WorkingHours> ReadWorkingHours(const std::string& text) {
+  const auto hours = ReadHours(text);
+  if (!hours) return {};
+  return WorkingHours{std::chrono::duration_cast<minutes>(hours->from),
+                      std::chrono::duration_cast<minutes>(hours->to)};
 }
 
 std::string HoursText(WorkingHours hours) {
@@ -124,8 +93,7 @@ int Meet::Check() {
   if (!from) return Fail("FROM " + Quoted(options_.from) + " is not a date and time");
   const auto to = ReadWallClock(options_.to);
   if (!to) return Fail("TO " + Quoted(options_.to) + " is not a date and time");
-  if (*from >= *to)
-    return Fail("FROM " + Quoted(options_.from) + " is not before TO " + Quoted(options_.to));
+  if (*from >= *to) return Fail("FROM " + DateText(*from) + " is not before TO " + DateText(*to));
   const auto yearOf = [](local_seconds t) {
     return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(t)}.year();
   };
@@ -134,31 +102,26 @@ int Meet::Check() {
   query_.from = display_->ToInstant(*from);
   query_.to = display_->ToInstant(*to);
   if (query_.from >= query_.to) {
-    return Fail("FROM " + Quoted(options_.from) + " is not before TO " + Quoted(options_.to) +
-                " on the " + zoneName_ + " clock");
+    return Fail("FROM " + DateText(*from) + " is not before TO " + DateText(*to) + " on the " +
+                zoneName_ + " clock");
   }
   if (options_.command != "freebusy") {
     const auto length = ReadMinutes(options_.minutes);
     if (!length) {
-      return Fail("MINUTES " + Quoted(options_.minutes) + " is not a whole number from 1 to " +
-                  std::to_string(kMostMinutes));
+      return Fail("MINUTES " + Quoted(options_.minutes) + kMinutesComplaint);
     }
     query_.length = *length;
   }
   if (options_.step) {
     const auto step = ReadMinutes(*options_.step);
     if (!step) {
-      return Fail("--step " + Quoted(*options_.step) + " is not a whole number from 1 to " +
-                  std::to_string(kMostMinutes));
+      return Fail("--step " + Quoted(*options_.step) + kMinutesComplaint);
     }
     query_.step = *step;
   }
   if (options_.hours) {
-    const auto hours = ReadHours(*options_.hours);
-    if (!hours) {
-      return Fail("--hours " + Quoted(*options_.hours) +
-                  " is not HH:MM-HH:MM with the first time before the second");
-    }
+    const auto hours = ReadWorkingHours(*options_.hours);
+    if (!hours) return Fail("--hours " + Quoted(*options_.hours) + kHoursComplaint);
     hours_ = *hours;
   }
   if (options_.tentative) {
@@ -168,15 +131,14 @@ int Meet::Check() {
     query_.weakestBlocking = *options_.tentative == "busy" ? BusyKind::kTentative : BusyKind::kBusy;
   }
   if (options_.limit) {
+    // A limit beyond the most candidates limits nothing, so the minutes' bound serves.
     const auto limit = ReadMinutes(*options_.limit);
-    if (!limit)
-      return Fail("--limit " + Quoted(*options_.limit) + " is not a whole number from 1 to " +
-                  std::to_string(kMostMinutes));
+    if (!limit) return Fail("--limit " + Quoted(*options_.limit) + kMinutesComplaint);
     query_.limit = static_cast<std::size_t>(limit->count());
   }
   query_.weekdaysOnly = options_.weekdays;
   if (CandidateCount(query_) > kMostCandidates) {
-    return Fail("FROM " + Quoted(options_.from) + " to TO " + Quoted(options_.to) + " every " +
+    return Fail("FROM " + DateText(*from) + " to TO " + DateText(*to) + " every " +
                 std::to_string(query_.step.count()) + " minutes is more than " +
                 std::to_string(kMostCandidates) + " candidate starts");
   }
@@ -193,7 +155,7 @@ int Meet::Check() {
   for (const std::string& text : options_.personHours) {
     const auto equals = text.rfind('=');
     const auto hours =
-        equals == std::string::npos ? std::nullopt : ReadHours(text.substr(equals + 1));
+        equals == std::string::npos ? std::nullopt : ReadWorkingHours(text.substr(equals + 1));
     if (!hours) {
       return Fail("--person-hours " + Quoted(text) +
                   " is not CALENDAR=HH:MM-HH:MM with the first time before the second");
@@ -312,5 +274,73 @@ void Meet::Explain(const NoSlot& none, const std::vector<Person>& required,
 }  // namespace
 
 int RunMeet(const MeetOptions& options, AgentIo& io) { return Meet(options, io).Run(); }
+
+void DeclareMeetOptions(CLI::App& app, MeetOptions& options) {
+  app.add_option("FROM", options.from, "the first candidate start, on the --tz clock")
+      ->required()
+      ->type_name("DATETIME");
+  app.add_option("TO", options.to, "candidates start before TO")->required()->type_name("DATETIME");
+  if (options.command != "freebusy") {
+    app.add_option("MINUTES", options.minutes, "the length of the meeting")
+        ->required()
+        ->type_name("MINUTES");
+  }
+  app.add_option("CALENDAR", options.calendars,
+                 "a required person's calendar: a file, or - for standard input, with @ZONE "
+                 "for the owner's zone")
+      ->required();
+  app.add_option("--tz", options.tz,
+                 "FROM, TO and the answers on the clock of the zone NAME (default: the "
+                 "machine's), and the zone of calendars that name none")
+      ->type_name("NAME");
+}
+
+Command MeetCommand() {
+  return {"meet", "a time for a meeting of MINUTES among several people's calendars",
+          "The candidate starts every --step minutes (default 30) from FROM up to TO, both on\n"
+          "the --tz clock, at which every required person's working hours (--person-hours for\n"
+          "that calendar, else --hours) hold the whole meeting on one day of their own zone, on\n"
+          "Monday to Friday of it with --weekdays, and their calendar leaves it free (tentative\n"
+          "time blocks unless --tentative free). A person's zone is the @ZONE after their\n"
+          "calendar, else the calendar's X-WR-TIMEZONE, else --tz. Each slot counts the\n"
+          "--optional people free for it. Written as the KQML tell message of a time slot\n"
+          "store, its text with --text, JSON with --json, or the required people's busy time\n"
+          "as an iCalendar VFREEBUSY with --ics. Exit status: 0 with a slot (and with --ics),\n"
+          "1 with none (standard error says why), 2 on an error.",
+          [](CLI::App& app, Invocation&) -> Handler {
+            auto options = std::make_shared<MeetOptions>();
+            DeclareMeetOptions(app, *options);
+            app.add_option("--optional", options->optional,
+                           "an optional person's calendar (one per use)")
+                ->allow_extra_args(false)
+                ->type_name("CALENDAR");
+            app.add_option("--step", options->step, "minutes between candidates")
+                ->type_name("MINUTES")
+                ->default_str("30");
+            app.add_option("--hours", options->hours, "everyone's working hours")
+                ->type_name("HH:MM-HH:MM")
+                ->default_str("09:00-17:00");
+            app.add_option("--person-hours", options->personHours,
+                           "one calendar's working hours (one per use)")
+                ->allow_extra_args(false)
+                ->type_name("CALENDAR=HH:MM-HH:MM");
+            app.add_flag("--weekdays", options->weekdays, "Monday to Friday of each person's zone");
+            app.add_option("--tentative", options->tentative,
+                           "whether tentative time blocks (busy, the default) or not (free)")
+                ->type_name("busy|free");
+            app.add_option("--limit", options->limit, "the first N slots only")->type_name("N");
+            auto* text = app.add_flag_callback(
+                "--text", [options] { options->form = MeetOptions::Form::kText; },
+                "the store's plain text");
+            auto* json = app.add_flag_callback(
+                "--json", [options] { options->form = MeetOptions::Form::kJson; }, "JSON");
+            auto* ics = app.add_flag_callback(
+                "--ics", [options] { options->form = MeetOptions::Form::kIcs; },
+                "the required people's busy time as iCalendar free/busy");
+            text->excludes(json)->excludes(ics);
+            json->excludes(ics);
+            return [options](Invocation& run) { return RunMeet(*options, run.Io()); };
+          }};
+}
 
 }  // namespace dayweave::agent

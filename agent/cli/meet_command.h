@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "agent/commands.h"
+#include <CLI/CLI.hpp>
+
+#include "agent/cli/program.h"
 
 namespace dayweave::agent {
 
@@ -41,5 +43,10 @@ struct MeetOptions {
 // RunMeet
 // Runs meet (or freebusy, with form kIcs and no minutes) and answers the exit status.
 int RunMeet(const MeetOptions& options, AgentIo& io);
+
+// DeclareMeetOptions
+// Declares FROM, TO, MINUTES (not for freebusy), CALENDAR... and --tz on `app`, read into
+// `options` as written; RunMeet checks them.
+void DeclareMeetOptions(CLI::App& app, MeetOptions& options);
 
 }  // namespace dayweave::agent

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

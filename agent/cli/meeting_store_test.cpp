@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -5,8 +5,8 @@
 #include "agent/cli/meeting_calendars.h"
 #include "agent/cli/meeting_store.h"
 #include "agent/input/people_reading.h"
+#include "agent/input/time_zones.h"
 #include "agent/schedule/meeting_search.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 

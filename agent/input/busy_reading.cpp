@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "agent/expansion.h"
+#include "agent/input/expansion.h"
 
 namespace dayweave::agent {
 

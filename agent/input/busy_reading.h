@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/calendar_reader.h"
+#include "agent/input/calendar_reader.h"
 #include "agent/input/instant_clock.h"
 #include "agent/schedule/busy_time.h"
 

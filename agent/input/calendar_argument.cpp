@@ -1,6 +1,6 @@
 #include "agent/input/calendar_argument.h"
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

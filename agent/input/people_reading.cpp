@@ -11,7 +11,7 @@
 
 #include "agent/input/busy_reading.h"
 #include "agent/input/instant_clock.h"
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

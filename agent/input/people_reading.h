@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "agent/calendar_reader.h"
 #include "agent/input/calendar_argument.h"
+#include "agent/input/calendar_reader.h"
 #include "agent/input/zone_offsets.h"
 #include "agent/schedule/busy_time.h"
 

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "agent/input/people_reading.h"
+#include "agent/input/time_zones.h"
 #include "agent/schedule/meeting_search.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 namespace {

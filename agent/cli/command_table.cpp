@@ -1,0 +1,13 @@
+#include "agent/cli/command.h"
+
+namespace dayweave::agent {
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      ListCommand(),  FreeCommand(), OccursCommand(),
+      SlotsCommand(), MeetCommand(), FreeBusyCommand(),
+  };
+  return commands;
+}
+
+}  // namespace dayweave::agent
