@@ -24,8 +24,10 @@ std::unique_ptr<CTimeSlotStore> MeetingStore(const std::vector<MeetingSlot>& slo
   for (const MeetingSlot& slot : slots) {
     std::string attribute = "free";
     if (optionalCount > 0) {
-      attribute +=
-          " " + std::to_string(slot.optionalFree.size()) + "/" + std::to_string(optionalCount);
+      attribute += ' ';
+      attribute += std::to_string(slot.optionalFree.size());
+      attribute += '/';
+      attribute += std::to_string(optionalCount);
     }
     CString id;
     id.Format("t%d", ++number);
