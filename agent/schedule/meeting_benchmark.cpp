@@ -10,7 +10,8 @@
 //                             (no slot, so the reason is worked out too)
 //   BM_SearchFivePlusOptional 5 required people and 95 optional ones, counted per slot
 //
-// Figures of a run are in docs/PERFORMANCE.md.
+// Medians of three runs (Release, 2 cores, load average about 1.8): 1.36 s, 4.96 ms and
+// 0.77 ms; docs/PERFORMANCE.md tells more.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
