@@ -47,5 +47,7 @@ Command ListCommand();
 Command FreeCommand();
 Command OccursCommand();
 Command SlotsCommand();
+Command MeetCommand();
+Command FreeBusyCommand();
 
 }  // namespace dayweave::agent

@@ -4,10 +4,8 @@ namespace dayweave::agent {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      ListCommand(),
-      FreeCommand(),
-      OccursCommand(),
-      SlotsCommand(),
+      ListCommand(),  FreeCommand(), OccursCommand(),
+      SlotsCommand(), MeetCommand(), FreeBusyCommand(),
   };
   return commands;
 }

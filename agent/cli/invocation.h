@@ -34,6 +34,7 @@ class Invocation {
   Invocation(std::string command, AgentIo& io) : command_(std::move(command)), io_(io) {}
 
   std::ostream& Out() { return io_.out; }
+  AgentIo& Io() { return io_; }
   CalendarArguments& Calendar() { return calendar_; }
 
   // Fail

@@ -14,7 +14,8 @@ namespace dayweave::agent {
 namespace {
 
 constexpr const char* kDescription =
-    "dayweave: free/busy answers and free slots from an iCalendar file.";
+    "dayweave: free/busy answers and free slots from an iCalendar file, and meeting times "
+    "among several.";
 
 constexpr const char* kCommonText =
     "FILE is an iCalendar file, or - for standard input. Dates and times are read as the\n"

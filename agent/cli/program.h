@@ -5,6 +5,8 @@
 //   dayweave free FILE WHEN [MINUTES]           "free" (exit 0) or "busy" (exit 1)
 //   dayweave occurs FILE DATE                   the appointments that occur on DATE
 //   dayweave slots FILE FROM TO MINUTES [...]   the free slots as a KQML tell message
+//   dayweave meet FROM TO MINUTES CALENDAR...   a meeting time among several calendars
+//   dayweave freebusy FROM TO CALENDAR...       their busy time as an iCalendar VFREEBUSY
 //
 // Every command that reads a calendar also takes --tz NAME (the display zone, default the
 // machine's) and --verbose (which events were expanded into one-off appointments, and why).

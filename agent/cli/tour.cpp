@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "agent/cli/listing.h"
+#include "agent/cli/meeting_tour.h"
 #include "agent/cli/sample_calendar.h"
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
@@ -142,6 +143,8 @@ void RunTour(std::ostream& out) {
   ShowTypicalQuestion(out, schedule, freeBusy);
   ShowProposedSlots(out, freeBusy);
   ShowFreeSlots(out, schedule);
+  out << "\n";
+  ShowMeetingSearch(out, "5. ");
 }
 
 }  // namespace dayweave::agent
