@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev dpkg-dev file
-  libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils "$@")
+  libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils openssl "$@")
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

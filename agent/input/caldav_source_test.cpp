@@ -124,6 +124,22 @@ TEST_F(RadicaleSource, EachCalendarLogsInAsItsOwnerOrIsNotAuthorised) {
   }
 }
 
+TEST(FetchCalendars, VerifiesTheServersCertificate) {
+  const testing::Radicale server(true);
+  ASSERT_TRUE(server.Running());
+  server.Send("ana", "MKCALENDAR", "/ana/work/", "");
+  server.Send("ana", "PUT", "/ana/work/a.ics", EventAt("a", "20030113T100000Z"));
+  const CredentialOptions ana{"ana", testing::kAnaPassword, ""};
+  const FetchOptions systemAuthorities{ana, {}};
+  const FetchOptions privateAuthority{ana, {.caFile = server.Certificate()}};
+  const std::string url = server.Url("/ana/work/");
+  const FetchedCalendar refused = FetchCalendars({url}, std::nullopt, systemAuthorities)[0];
+  EXPECT_TRUE(refused.error.starts_with(url + ": TLS: ")) << refused.error;
+  const FetchedCalendar trusted = FetchCalendars({url}, std::nullopt, privateAuthority)[0];
+  EXPECT_EQ(trusted.error, "");
+  EXPECT_EQ(Hrefs(trusted), std::vector<std::string>{"/ana/work/a.ics"});
+}
+
 TEST(FetchCalendars, EachBadAnswerIsOneLineNamingTheUrl) {
   testing::FakeServer fake;
   const struct {

@@ -52,12 +52,20 @@ struct ScratchFolder {
 
 class Radicale {
  public:
-  Radicale() : port_(FreeLoopbackPort()) {
+  // With `tls`, the server speaks https with a certificate for 127.0.0.1 that no authority
+  // but Certificate() vouches for.
+  explicit Radicale(bool tls = false) : port_(FreeLoopbackPort()), tls_(tls) {
     const std::string users = folder_.path + "/users";
     const std::string log = folder_.path + "/log";
     std::system(("htpasswd -c -b -m " + users + " ana '" + kAnaPassword + "' 2>/dev/null && " +
                  "htpasswd -b -m " + users + " bo '" + kBoPassword + "' 2>/dev/null")
                     .c_str());
+    if (tls) {
+      std::system(("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                   "-days 1 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout " +
+                   folder_.path + "/key.pem -out " + Certificate() + " 2>/dev/null")
+                      .c_str());
+    }
     std::vector<std::string> args = {"radicale",
                                      "-C",
                                      "--server-hosts",
@@ -76,6 +84,10 @@ class Radicale {
                                      "owner_only",
                                      "--logging-level",
                                      "warning"};
+    if (tls) {
+      args.insert(args.end(),
+                  {"--ssl", "--certificate", Certificate(), "--key", folder_.path + "/key.pem"});
+    }
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -97,8 +109,10 @@ class Radicale {
   }
 
   std::string Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return (tls_ ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port_) + path;
   }
+
+  std::string Certificate() const { return folder_.path + "/cert.pem"; }
 
   // One request as `user` (ana, bo, or "" for none); the HTTP status, 0 when none came.
   long Send(const std::string& user, const std::string& method, const std::string& path,
@@ -108,6 +122,7 @@ class Radicale {
     curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
     curl_easy_setopt(easy.get(), CURLOPT_CUSTOMREQUEST, method.c_str());
     curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, 10L);
+    curl_easy_setopt(easy.get(), CURLOPT_CAINFO, Certificate().c_str());
     curl_easy_setopt(
         easy.get(), CURLOPT_WRITEFUNCTION, +[](char*, size_t s, size_t n, void*) { return s * n; });
     const std::string password = user == "ana" ? kAnaPassword : kBoPassword;
@@ -130,6 +145,7 @@ class Radicale {
  private:
   ScratchFolder folder_;
   int port_;
+  bool tls_;
   pid_t pid_ = 0;
 };
 
