@@ -172,6 +172,14 @@ TEST(FetchCalendars, EachBadAnswerIsOneLineNamingTheUrl) {
   }
 }
 
+TEST(FetchCalendars, AnswersADigestChallenge) {
+  testing::FakeServer fake;
+  const FetchOptions ana{{"ana", testing::kAnaPassword, ""}, {}};
+  const FetchedCalendar calendar = FetchCalendars({fake.Url("/digest")}, std::nullopt, ana)[0];
+  EXPECT_EQ(calendar.error, "");
+  EXPECT_EQ(calendar.resources.size(), 1u);
+}
+
 TEST(FetchCalendars, SkipsACalendarDataItemThatIsNoCalendar) {
   testing::FakeServer fake;
   const FetchedCalendar calendar = FetchCalendars({fake.Url("/odd/")}, std::nullopt, {})[0];

@@ -157,6 +157,7 @@ class Radicale {
 //   /huge          a chunked text/calendar body of 256 KiB
 //   /odd/          a calendar collection whose REPORT holds b.ics, then a.ics, then a
 //                  calendar-data item that is no iCalendar
+//   /digest        a published calendar behind Digest authentication (any digest will do)
 class FakeServer {
  public:
   FakeServer() : acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
@@ -217,7 +218,7 @@ class FakeServer {
       silent_.push_back(connection);
       return;
     }
-    connection->out = Response(method, path);
+    connection->out = Response(method, path, head);
     asio::async_write(connection->socket, asio::buffer(connection->out),
                       [connection](std::error_code, std::size_t) {});
   }
@@ -235,11 +236,20 @@ class FakeServer {
            "</D:propstat></D:response>";
   }
 
-  static std::string Response(const std::string& method, const std::string& path) {
+  static std::string Response(const std::string& method, const std::string& path,
+                              const std::string& head) {
     const std::string xml = "application/xml";
     const std::string open =
         "<D:multistatus xmlns:D=\"DAV:\" "
         "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+    if (path == "/digest" && head.find("Authorization: Digest ") == std::string::npos) {
+      return "HTTP/1.1 401 Unauthorized\r\nConnection: close\r\nWWW-Authenticate: Digest "
+             "realm=\"fake\", nonce=\"1\", qop=\"auth\"\r\nContent-Length: 0\r\n\r\n";
+    }
+    if (path == "/digest" && method == "GET") {
+      return Reply("200 OK", "text/calendar", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    }
+    if (path == "/digest") return Reply("405 No", "text/plain", "");
     if (path.starts_with("/status/")) return Reply(path.substr(8) + " Status", "text/plain", "");
     if (path == "/html" && method == "PROPFIND") return Reply("405 No", "text/plain", "");
     if (path == "/html") return Reply("200 OK", "text/html", "<!DOCTYPE html><html></html>");
