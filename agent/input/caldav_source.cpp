@@ -1,5 +1,6 @@
 #include "agent/input/caldav_source.h"
 
+#include <curl/curl.h>
 #include <libical/ical.h>
 
 #include <algorithm>
@@ -71,6 +72,20 @@ std::string ZoneIdOf(const std::string& calendarText) {
   icalproperty* tzid = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY);
   return tzid != nullptr && icalproperty_get_tzid(tzid) != nullptr ? icalproperty_get_tzid(tzid)
                                                                    : "";
+}
+
+// The URL of a resource whose href the server gave, relative to the calendar's URL.
+std::string ResourceUrl(const std::string& calendarUrl, const std::string& href) {
+  std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> url(curl_url(), curl_url_cleanup);
+  char* text = nullptr;
+  if (!url || curl_url_set(url.get(), CURLUPART_URL, calendarUrl.c_str(), 0) != CURLUE_OK ||
+      curl_url_set(url.get(), CURLUPART_URL, href.c_str(), 0) != CURLUE_OK ||
+      curl_url_get(url.get(), CURLUPART_URL, &text, 0) != CURLUE_OK) {
+    return calendarUrl + " " + href;
+  }
+  std::string resolved(text);
+  curl_free(text);
+  return resolved;
 }
 
 // What an HTTP status that is not the one asked for means, for every request alike.
@@ -148,7 +163,8 @@ class CalendarConversation : public HttpConversation {
                                    " skipped: its calendar-data is not iCalendar");
         continue;
       }
-      result_.resources.push_back({resource.href, data->text});
+      result_.resources.push_back(
+          {resource.href, ResourceUrl(result_.url, resource.href), data->text});
     }
     std::ranges::stable_sort(result_.resources, {}, &CalendarResource::href);
     return std::nullopt;
@@ -161,7 +177,7 @@ class CalendarConversation : public HttpConversation {
           response.contentType.empty() ? "" : " (Content-Type " + response.contentType + ")";
       return Fail("the answer is not iCalendar" + type);
     }
-    result_.resources.push_back({"", response.body});
+    result_.resources.push_back({"", result_.url, response.body});
     return std::nullopt;
   }
 

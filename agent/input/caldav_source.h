@@ -48,9 +48,10 @@ struct FetchOptions {
   HttpLimits limits;
 };
 
-// One calendar object resource: its href and iCalendar text.
+// One calendar object resource: its href, its URL as messages show it, and its text.
 struct CalendarResource {
-  std::string href;
+  std::string href;  // "" for a published calendar read with a GET
+  std::string url;
   std::string text;
 };
 

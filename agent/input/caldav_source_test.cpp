@@ -94,6 +94,7 @@ TEST_F(RadicaleSource, AsksForTheWindowADayWiderAndOrdersByHref) {
   const FetchedCalendar calendar = FetchCalendars({work}, day, ana)[0];
   EXPECT_EQ(calendar.timeZoneId, "Europe/Berlin");
   EXPECT_NE(calendar.resources[0].text.find("UID:a"), std::string::npos);
+  EXPECT_EQ(calendar.resources[0].url, server->Url("/ana/work/a.ics"));
 }
 
 TEST_F(RadicaleSource, EachCalendarLogsInAsItsOwnerOrIsNotAuthorised) {
