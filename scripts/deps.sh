@@ -3,8 +3,8 @@
 # what is missing with apt-get; otherwise it names what is missing and fails.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev dpkg-dev file
-  libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils openssl "$@")
+packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev dpkg-dev
+  file libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils openssl "$@")
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
