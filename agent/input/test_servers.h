@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -66,28 +67,14 @@ class Radicale {
                    folder_.path + "/key.pem -out " + Certificate() + " 2>/dev/null")
                       .c_str());
     }
-    std::vector<std::string> args = {"radicale",
-                                     "-C",
-                                     "--server-hosts",
-                                     "127.0.0.1:" + std::to_string(port_),
-                                     "--storage-filesystem-folder",
-                                     folder_.path + "/store",
-                                     "--auth-type",
-                                     "htpasswd",
-                                     "--auth-htpasswd-filename",
-                                     users,
-                                     "--auth-htpasswd-encryption",
-                                     "md5",
-                                     "--auth-delay",
-                                     "0",
-                                     "--rights-type",
-                                     "owner_only",
-                                     "--logging-level",
-                                     "warning"};
-    if (tls) {
-      args.insert(args.end(),
-                  {"--ssl", "--certificate", Certificate(), "--key", folder_.path + "/key.pem"});
-    }
+    const std::string config = folder_.path + "/config";
+    std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << port_ << "\nssl = " << tls
+                          << "\ncertificate = " << Certificate() << "\nkey = " << folder_.path
+                          << "/key.pem\n[auth]\ntype = htpasswd\nhtpasswd_filename = " << users
+                          << "\nhtpasswd_encryption = md5\ndelay = 0\n[rights]\ntype = owner_only"
+                          << "\n[storage]\nfilesystem_folder = " << folder_.path << "/store"
+                          << "\n[logging]\nlevel = warning\n";
+    std::vector<std::string> args = {"radicale", "-C", config};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
