@@ -3,7 +3,9 @@
 # what is missing with apt-get; otherwise it names what is missing and fails.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev nlohmann-json3-dev python3 tzdata dpkg-dev file "$@")
+packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev dpkg-dev
+  file libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils openssl
+  nlohmann-json3-dev python3 tzdata "$@")
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

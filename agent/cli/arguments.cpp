@@ -100,8 +100,46 @@ CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<Dail
                  "is not HH:MM-HH:MM with the first time before the second", "HH:MM-HH:MM", help);
 }
 
+namespace {
+
+// A whole number from 1 to `most`, or nothing.
+std::optional<unsigned long long> ReadCount(const std::string& text, unsigned long long most) {
+  if (text.empty() || text.size() > 12 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return {};
+  }
+  const unsigned long long count = std::stoull(text);
+  if (count < 1 || count > most) return {};
+  return count;
+}
+
+// An option read as a whole number from 1 to `most` into `target`.
+template <typename T>
+void AddCount(CLI::App& app, const std::string& name, T& target, unsigned long long most,
+              const std::string& typeName, const std::string& help) {
+  const auto check = [most](std::string& text) {
+    return ReadCount(text, most)
+               ? std::string()
+               : Quoted(text) + " is not a whole number from 1 to " + std::to_string(most);
+  };
+  app.add_option_function<std::string>(
+         name, [&target, most](const std::string& text) { target = T(*ReadCount(text, most)); },
+         help)
+      ->check(CLI::Validator(check, ""))
+      ->type_name(typeName);
+}
+
+// The most --timeout a calendar's exchange may take: a day; the most --max-bytes: 4 GiB.
+constexpr unsigned long long kMostSeconds = 86400;
+constexpr unsigned long long kMostBytes = 1ull << 32;
+
+}  // namespace
+
 void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
-  app.add_option("FILE", target.file, "an iCalendar file, or - for standard input")->required();
+  app.add_option("CALENDAR", target.calendar,
+                 "an iCalendar file, - for standard input, or the http or https URL of a CalDAV "
+                 "calendar or a published iCalendar file")
+      ->required();
   const auto knownZone = [](std::string& name) {
     return FindZone(name) != nullptr ? std::string()
                                      : Quoted(name) + " is not a time zone libical knows";
@@ -113,6 +151,20 @@ void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
       ->type_name("NAME");
   app.add_flag("--verbose", target.verbose,
                "say which events are expanded into one-off appointments, and why");
+  app.add_option("--user", target.user,
+                 "the login on a calendar server; its password is DAYWEAVE_PASSWORD's, else the "
+                 "netrc file's (a URL's own user part is its login)")
+      ->type_name("NAME");
+  app.add_option("--netrc", target.netrc, "the netrc file of passwords (default ~/.netrc)")
+      ->type_name("FILE");
+  app.add_option("--cacert", target.caFile,
+                 "verify servers' certificates against the authorities in FILE instead of the "
+                 "system's")
+      ->type_name("FILE");
+  AddCount(app, "--timeout", target.timeout, kMostSeconds, "SECONDS",
+           "the longest a calendar's exchange with its server may take (default 30)");
+  AddCount(app, "--max-bytes", target.maxBytes, kMostBytes, "BYTES",
+           "the largest answer a calendar server may give (default 67108864)");
 }
 
 std::string DateText(local_seconds time) { return ToOle(time).Format().str(); }

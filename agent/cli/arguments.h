@@ -3,7 +3,8 @@
 //
 //   std::optional<local_seconds> when;
 //   AddWallClock(app, "WHEN", when, "the moment asked about")->required();
-//   // dayweave free FILE 4/31/2003  ->  dayweave: free: WHEN "4/31/2003" is not a date and time
+//   // dayweave free CALENDAR 4/31/2003  ->  dayweave: free: WHEN "4/31/2003" is not a date and
+//   time
 //
 // Dates and times are read by the library's own ParseDateTime (4/14/2003 9:30 AM,
 // 2003-04-14T09:30, 4/15/2003, 2003-04-15) and taken on the display clock.
@@ -49,8 +50,9 @@ CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<Dail
                       const std::string& help);
 
 // AddCalendarArguments
-// Declares FILE, --tz NAME and --verbose, the arguments of every command that reads a
-// calendar; FILE comes first among the positionals.
+// Declares CALENDAR, --tz NAME and --verbose, the arguments of every command that reads a
+// calendar, and the options of a calendar on a server (--user NAME, --netrc FILE, --cacert
+// FILE, --timeout SECONDS, --max-bytes BYTES); CALENDAR comes first among the positionals.
 void AddCalendarArguments(CLI::App& app, CalendarArguments& target);
 
 // DateText

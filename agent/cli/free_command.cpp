@@ -1,4 +1,4 @@
-// dayweave free FILE WHEN [MINUTES]: "free" (exit 0) or "busy" (exit 1) and what blocks.
+// dayweave free CALENDAR WHEN [MINUTES]: "free" (exit 0) or "busy" (exit 1) and what blocks.
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -17,7 +17,8 @@ struct FreeRequest {
 };
 
 int Free(Invocation& run, const FreeRequest& request) {
-  const auto loaded = run.Load();
+  const auto until = *request.when + (request.length ? *request.length : std::chrono::minutes{1});
+  const auto loaded = run.Load(AskedTimes{*request.when, until});
   if (loaded == nullptr) return kExitError;
   FreeBusy freeBusy(loaded->schedule);
   const StretchAnswer answer = request.length ? freeBusy.AskStretch(*request.when, *request.length)

@@ -2,7 +2,9 @@
 
 #include <ostream>
 
+#include "agent/input/caldav_source.h"
 #include "agent/input/calendar_source.h"
+#include "agent/input/credentials.h"
 #include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
@@ -14,7 +16,31 @@ int Invocation::Fail(const std::string& message) {
 
 void Invocation::Warn(const std::string& line) { io_.err << "dayweave: " << line << "\n"; }
 
-std::unique_ptr<LoadedSchedule> Invocation::Load() {
+std::optional<CalendarFile> Invocation::Fetch(const std::optional<AskedTimes>& asked,
+                                              icaltimezone* zone) {
+  std::optional<TimeWindow> window;
+  if (asked)
+    window = TimeWindow{InstantOnClock(asked->from, zone), InstantOnClock(asked->to, zone)};
+  const FetchOptions options{CredentialsFromEnvironment(calendar_.user, calendar_.netrc),
+                             HttpLimits{calendar_.timeout, HttpLimits{}.connectTimeout,
+                                        calendar_.maxBytes, calendar_.caFile}};
+  const FetchedCalendar fetched = FetchCalendars({calendar_.calendar}, window, options).front();
+  if (calendar_.verbose) {
+    for (const std::string& exchange : fetched.exchanges) Warn(exchange);
+  }
+  if (!fetched.error.empty()) {
+    Warn(fetched.error);
+    return std::nullopt;
+  }
+  for (const std::string& warning : fetched.warnings) Warn(warning);
+  std::vector<CalendarPart> parts;
+  for (const CalendarResource& resource : fetched.resources) {
+    parts.push_back({resource.url, resource.text});
+  }
+  return ReadCalendarParts(parts, fetched.url);
+}
+
+std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>& asked) {
   // A --tz value is checked as it is read; the machine's zone falls back to UTC.
   std::string zoneName = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
   icaltimezone* zone = FindZone(zoneName);
@@ -24,12 +50,16 @@ std::unique_ptr<LoadedSchedule> Invocation::Load() {
     zoneName = "UTC";
     zone = icaltimezone_get_utc_timezone();
   }
-  const CalendarText source = ReadCalendarText(calendar_.file, io_.in);
-  if (!source.error.empty()) {
-    Warn(source.error);
-    return nullptr;
+  std::optional<CalendarFile> file;
+  if (IsCalendarUrl(calendar_.calendar)) {
+    file = Fetch(asked, zone);
+  } else {
+    const CalendarText source = ReadCalendarText(calendar_.calendar, io_.in);
+    if (!source.error.empty()) Warn(source.error);
+    if (source.error.empty()) file = ReadCalendar(source.text, source.name);
   }
-  auto loaded = std::make_unique<LoadedSchedule>(source.text, source.name, zone, zoneName);
+  if (!file) return nullptr;
+  auto loaded = std::make_unique<LoadedSchedule>(std::move(*file), zone, zoneName);
   if (!loaded->file.error.empty()) {
     Warn(loaded->file.error);
     return nullptr;

@@ -2,13 +2,16 @@
 // the loading of the schedule they name.
 //
 //   int Free(Invocation& run, const FreeRequest& request) {
-//     const auto loaded = run.Load();
+//     const auto loaded = run.Load(AskedTimes{*request.when, *request.when + 1min});
 //     if (loaded == nullptr) return kExitError;   // the error line is written
 //     ...
 //   }
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "agent/cli/program.h"
@@ -22,11 +25,22 @@ constexpr int kExitFree = 0;
 constexpr int kExitBusy = 1;
 constexpr int kExitError = 2;
 
-// FILE, --tz and --verbose.
+// CALENDAR, --tz and --verbose, and for a calendar on a server the login and the limits.
 struct CalendarArguments {
-  std::string file;
-  std::string zone;  // empty: the machine's zone
+  std::string calendar;  // a file, "-" for standard input, or an http or https URL
+  std::string zone;      // empty: the machine's zone
   bool verbose = false;
+  std::string user;    // --user
+  std::string netrc;   // --netrc
+  std::string caFile;  // --cacert
+  std::chrono::seconds timeout{30};
+  std::size_t maxBytes = std::size_t{64} << 20;
+};
+
+// The wall-clock times [from, to) of the display clock that a command asks about.
+struct AskedTimes {
+  std::chrono::local_seconds from;
+  std::chrono::local_seconds to;
 };
 
 class Invocation {
@@ -43,15 +57,20 @@ class Invocation {
 
   // Load
   // The calendar of the arguments on the display zone's clock, after writing its warnings
-  // (and with --verbose its expansion notes); null after writing the error line when the file
-  // cannot be read or is no calendar.
-  std::unique_ptr<LoadedSchedule> Load();
+  // (and with --verbose its expansion notes and a URL's HTTP exchanges); null after writing
+  // the error line when the calendar cannot be read or is no calendar. A calendar on a server
+  // is asked only for the events that meet `asked` (nothing: all of them); the answers about
+  // those times are the same as for the whole calendar.
+  std::unique_ptr<LoadedSchedule> Load(const std::optional<AskedTimes>& asked);
 
   // Warn
   // Writes "dayweave: line".
   void Warn(const std::string& line);
 
  private:
+  // The calendar at the URL of the arguments, read in the parts its server hands back.
+  std::optional<CalendarFile> Fetch(const std::optional<AskedTimes>& asked, icaltimezone* zone);
+
   std::string command_;
   AgentIo& io_;
   CalendarArguments calendar_;

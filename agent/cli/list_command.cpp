@@ -1,4 +1,4 @@
-// dayweave list FILE [--on DATE]: the appointments, one line each.
+// dayweave list CALENDAR [--on DATE]: the appointments, one line each.
 #include <memory>
 #include <optional>
 

@@ -120,7 +120,9 @@ std::string Rows(const std::vector<Appointment>& appointments) {
 }
 
 int WriteListing(Invocation& run, std::optional<local_days> onDay) {
-  const auto loaded = run.Load();
+  std::optional<AskedTimes> asked;
+  if (onDay) asked = AskedTimes{local_seconds{*onDay}, local_seconds{*onDay + days{1}}};
+  const auto loaded = run.Load(asked);
   if (loaded == nullptr) return kExitError;
   std::vector<std::string> warnings;
   const std::vector<Appointment> listed = Listed(loaded->schedule, onDay, warnings);

@@ -1,4 +1,4 @@
-// dayweave occurs FILE DATE: the appointments that occur on DATE.
+// dayweave occurs CALENDAR DATE: the appointments that occur on DATE.
 #include <memory>
 #include <optional>
 

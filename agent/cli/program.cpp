@@ -14,11 +14,14 @@ namespace dayweave::agent {
 namespace {
 
 constexpr const char* kDescription =
-    "dayweave: free/busy answers and free slots from an iCalendar file, and meeting times "
-    "among several.";
+    "dayweave: free/busy answers and free slots from an iCalendar file or a calendar server, "
+    "and meeting times among several.";
 
 constexpr const char* kCommonText =
-    "FILE is an iCalendar file, or - for standard input. Dates and times are read as the\n"
+    "CALENDAR is an iCalendar file, - for standard input, or the http or https URL of a\n"
+    "CalDAV calendar or a published iCalendar file; a server's calendar is read with the\n"
+    "login of the URL's user part or --user (password from DAYWEAVE_PASSWORD or the netrc\n"
+    "file), its TLS certificate always verified. Dates and times are read as the\n"
     "library reads them: 4/14/2003 9:30 AM, 2003-04-14T09:30, 4/15/2003, 2003-04-15.";
 
 // "dayweave NAME POSITIONALS [--option TYPE]... [--flag]...", from the command's declaration.

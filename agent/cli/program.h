@@ -1,16 +1,18 @@
 // The dayweave program: its commands, their arguments, output and exit statuses.
 //
-//   dayweave                                    the tour on the bundled sample calendar
-//   dayweave list FILE [--on DATE]              the appointments
-//   dayweave free FILE WHEN [MINUTES]           "free" (exit 0) or "busy" (exit 1)
-//   dayweave occurs FILE DATE                   the appointments that occur on DATE
-//   dayweave slots FILE FROM TO MINUTES [...]   the free slots as a KQML tell message
-//   dayweave meet FROM TO MINUTES CALENDAR...   a meeting time among several calendars
-//   dayweave freebusy FROM TO CALENDAR...       their busy time as an iCalendar VFREEBUSY
+//   dayweave                                        the tour on the bundled sample calendar
+//   dayweave list CALENDAR [--on DATE]              the appointments
+//   dayweave free CALENDAR WHEN [MINUTES]           "free" (exit 0) or "busy" (exit 1)
+//   dayweave occurs CALENDAR DATE                   the appointments that occur on DATE
+//   dayweave slots CALENDAR FROM TO MINUTES [...]   the free slots as a KQML tell message
+//   dayweave meet FROM TO MINUTES CALENDAR...       a meeting time among several calendars
+//   dayweave freebusy FROM TO CALENDAR...           their busy time as an iCalendar VFREEBUSY
 //
 // Every command that reads a calendar also takes --tz NAME (the display zone, default the
 // machine's) and --verbose (which events were expanded into one-off appointments, and why).
-// FILE "-" is standard input. Errors are one line on standard error and exit status 2:
+// CALENDAR is a file, "-" for standard input, or an http or https URL of a CalDAV calendar
+// or a published .ics, with --user, --netrc, --cacert, --timeout and --max-bytes for the
+// exchange. Errors are one line on standard error and exit status 2:
 //
 //   dayweave: free: WHEN "4/31/2003" is not a date and time
 //

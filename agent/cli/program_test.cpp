@@ -116,11 +116,12 @@ TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
     EXPECT_EQ(result.err, "dayweave: " + placed(row.at(1)) + "\n");
     EXPECT_EQ(result.out, "") << row[0];
   }
-  EXPECT_EQ(rows.size(), 24u);
+  EXPECT_EQ(rows.size(), 28u);
 }
 
 TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
-  EXPECT_NE(Agent({"--help"}).out.find("  dayweave slots FILE FROM TO MINUTES"), std::string::npos);
+  EXPECT_NE(Agent({"--help"}).out.find("  dayweave slots CALENDAR FROM TO MINUTES"),
+            std::string::npos);
   for (const char* command : {"list", "free", "occurs", "slots", "meet", "freebusy"}) {
     const Result one = Agent({command, "--help"});
     EXPECT_EQ(one.status, 0) << command;

@@ -1,4 +1,4 @@
-// dayweave slots FILE FROM TO MINUTES: the free slots as a KQML tell message or as text.
+// dayweave slots CALENDAR FROM TO MINUTES: the free slots as a KQML tell message or as text.
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -49,7 +49,8 @@ int Slots(Invocation& run, const SlotsRequest& request) {
                     std::to_string(query.step.count()) + " minutes is more than " +
                     std::to_string(kMostCandidates) + " candidate starts");
   }
-  const auto loaded = run.Load();
+  // A slot that starts just before TO lasts past it.
+  const auto loaded = run.Load(AskedTimes{query.from, query.to + query.length});
   if (loaded == nullptr) return kExitError;
   std::vector<std::string> warnings;
   const auto store = FreeSlotStore(loaded->schedule, query, &warnings);

@@ -9,7 +9,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <tuple>
 
 #include "agent/input/local_time.h"
@@ -240,14 +242,23 @@ int BusyStatusOf(icalcomponent* event) {
 }
 
 std::string EventLabel(const std::string& fileName, const EventRecord& event) {
-  std::string label = fileName;
+  std::string label = event.source.empty() ? fileName : event.source;
   if (event.line > 0) label += ":" + std::to_string(event.line);
   label += ": event " + std::to_string(event.index);
   if (!event.uid.empty()) label += " (UID " + event.uid + ")";
   return label;
 }
 
-CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
+namespace {
+
+// Where a part begins in the text read as one.
+struct PartStart {
+  int line;
+  const CalendarPart* part;
+};
+
+CalendarFile ReadText(const std::string& text, const std::string& name,
+                      const std::vector<PartStart>& parts) {
   CalendarFile file;
   file.name = name;
   icalcomponent* root = Parse(text);
@@ -271,6 +282,13 @@ CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
     EventRecord record;
     record.index = static_cast<int>(std::min<std::size_t>(i + 1, INT_MAX));
     record.line = linesKnown ? lines[i] : 0;
+    if (!parts.empty() && linesKnown) {
+      const auto part = std::prev(
+          std::upper_bound(parts.begin(), parts.end(), record.line,
+                           [](int line, const PartStart& start) { return line < start.line; }));
+      record.source = part->part->name;
+      record.line = record.line - part->line + 1;
+    }
     record.uid = Text(icalcomponent_get_uid(event));
     record.component = event;
     const std::string why = Unplaceable(event, record);
@@ -307,6 +325,40 @@ CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
     master->second->overridden.push_back(
         icalproperty_get_datetime_with_component(id, event.component));
   }
+  return file;
+}
+
+}  // namespace
+
+CalendarFile ReadCalendar(const std::string& text, const std::string& name) {
+  return ReadText(text, name, {});
+}
+
+CalendarFile ReadCalendarParts(const std::vector<CalendarPart>& parts, const std::string& name) {
+  std::string text;
+  std::vector<PartStart> starts;
+  std::vector<std::string> warnings;
+  int line = 1;
+  for (const CalendarPart& part : parts) {
+    const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(Parse(part.text),
+                                                                             icalcomponent_free);
+    if (!root || !HoldsCalendar(root.get())) {
+      warnings.push_back(part.name + " skipped: it is no complete iCalendar text");
+      continue;
+    }
+    starts.push_back({line, &part});
+    text += part.text;
+    if (text.empty() || text.back() != '\n') text += '\n';
+    line = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+  }
+  CalendarFile file;
+  if (starts.empty()) {
+    file.name = name;
+    file.root = std::shared_ptr<icalcomponent>(icalcomponent_new_vcalendar(), icalcomponent_free);
+  } else {
+    file = ReadText(text, name, starts);
+  }
+  file.warnings.insert(file.warnings.begin(), warnings.begin(), warnings.end());
   return file;
 }
 

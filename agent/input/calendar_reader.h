@@ -27,8 +27,9 @@
 namespace dayweave::agent {
 
 struct EventRecord {
-  int index = 0;  // position among the file's events, from 1
-  int line = 0;   // line of its BEGIN:VEVENT, 0 when not known
+  int index = 0;       // position among the file's events, from 1
+  int line = 0;        // line of its BEGIN:VEVENT, 0 when not known
+  std::string source;  // the part it was read from, for a calendar read in parts; else ""
   std::string uid;
 
   std::string subject;    // SUMMARY
@@ -66,9 +67,24 @@ struct CalendarFile {
 // Reads iCalendar text; `name` is how messages name the file.
 CalendarFile ReadCalendar(const std::string& text, const std::string& name);
 
+// One part of a calendar that comes in several, such as the resources of a CalDAV
+// collection: a whole VCALENDAR text and how messages name it.
+struct CalendarPart {
+  std::string name;
+  std::string text;
+};
+
+// ReadCalendarParts
+// Reads the parts as one calendar named `name`, in the order given: its events are numbered
+// across the parts in that order, an event of one part may override an occurrence of
+// another's, and a message names the part and the line in it,
+// "https://cal.example.org/ana/work/a.ics:5: event 3 (UID a)". A part that is no complete
+// VCALENDAR is left out with a warning; no parts at all make an empty calendar.
+CalendarFile ReadCalendarParts(const std::vector<CalendarPart>& parts, const std::string& name);
+
 // EventLabel
 // How messages name an event: "work.ics:14: event 2 (UID b7@example.com)", leaving out the
-// line or the UID when it is not known.
+// line or the UID when it is not known; an event read from a part is named by its part.
 std::string EventLabel(const std::string& fileName, const EventRecord& event);
 
 // BusyStatusOf

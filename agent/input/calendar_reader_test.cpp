@@ -118,6 +118,29 @@ TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
   EXPECT_TRUE(empty.events.empty());
 }
 
+TEST(CalendarReaderTest, PartsAreNumberedInTurnAndNamedInMessages) {
+  const std::string weekly = "UID:w\nDTSTART:20030106T090000\nDURATION:PT1H\nRRULE:FREQ=WEEKLY\n";
+  const std::string moved =
+      "UID:w\nRECURRENCE-ID:20030113T090000\nDTSTART:20030113T100000\n"
+      "DURATION:PT1H\n";
+  const CalendarFile file =
+      ReadCalendarParts({{"/c/a.ics", Calendar(Event(weekly) + Event("UID:x\n"))},
+                         {"/c/b.ics", "BEGIN:VCALENDAR\nBEGIN:VEVENT\n"},
+                         {"/c/c.ics", Calendar(Event(moved))}},
+                        "https://cal.example.org/c/");
+  EXPECT_EQ(file.error, "");
+  EXPECT_EQ(file.warnings,
+            (std::vector<std::string>{"/c/b.ics skipped: it is no complete iCalendar text",
+                                      "/c/a.ics:10: event 2 (UID x) skipped: it has no DTSTART"}));
+  ASSERT_EQ(file.events.size(), 2u);
+  EXPECT_EQ(EventLabel(file.name, file.events[1]), "/c/c.ics:4: event 3 (UID w)");
+  EXPECT_EQ(file.events[0].overridden.size(), 1u);
+
+  const CalendarFile none = ReadCalendarParts({}, "https://cal.example.org/c/");
+  EXPECT_EQ(none.error, "");
+  EXPECT_TRUE(none.events.empty());
+}
+
 TEST(CalendarReaderTest, LineEndingsAndFoldedLines) {
   const CalendarFile file = ReadCalendar(testing::TestData("crlf.ics"), "crlf.ics");
   ASSERT_EQ(file.events.size(), 2u);

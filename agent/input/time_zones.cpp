@@ -78,6 +78,20 @@ sys_seconds InstantOf(const icaltimetype& time) {
   return sys_seconds{seconds{icaltime_as_timet_with_zone(time, time.zone)}};
 }
 
+sys_seconds InstantOnClock(local_seconds time, icaltimezone* zone) {
+  const auto day = floor<days>(time);
+  const year_month_day date{day};
+  const hh_mm_ss clock{time - day};
+  icaltimetype reading = icaltime_null_time();
+  reading.year = static_cast<int>(date.year());
+  reading.month = static_cast<int>(static_cast<unsigned>(date.month()));
+  reading.day = static_cast<int>(static_cast<unsigned>(date.day()));
+  reading.hour = static_cast<int>(clock.hours().count());
+  reading.minute = static_cast<int>(clock.minutes().count());
+  reading.second = static_cast<int>(clock.seconds().count());
+  return sys_seconds{seconds{icaltime_as_timet_with_zone(reading, zone)}};
+}
+
 EventTime EventTimeOf(const icaltimetype& time) {
   if (IsFloating(time)) return EventTime{WrittenTime(time).time_since_epoch()};
   return EventTime{InstantOf(time).time_since_epoch()};

@@ -69,6 +69,11 @@ std::chrono::local_seconds DisplayOf(EventTime time, bool floating, icaltimezone
 // A calendar time on the display wall clock (a date at midnight).
 std::chrono::local_seconds ToDisplay(const icaltimetype& time, icaltimezone* display);
 
+// InstantOnClock
+// The instant at which the clock of `zone` shows `time` (for a time that a clock change skips
+// or repeats, the one libical picks).
+std::chrono::sys_seconds InstantOnClock(std::chrono::local_seconds time, icaltimezone* zone);
+
 // OffsetAt
 // A zone's offset from UTC at an instant (0 for UTC and for no zone).
 std::chrono::seconds OffsetAt(icaltimezone* zone, std::chrono::sys_seconds instant);

@@ -24,6 +24,8 @@ struct LoadedSchedule {
   // (named `displayName`).
   LoadedSchedule(const std::string& text, const std::string& name, icaltimezone* display,
                  const std::string& displayName);
+  // Lays out a calendar already read.
+  LoadedSchedule(CalendarFile read, icaltimezone* display, const std::string& displayName);
   LoadedSchedule(const LoadedSchedule&) = delete;
   LoadedSchedule& operator=(const LoadedSchedule&) = delete;
 

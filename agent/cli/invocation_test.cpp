@@ -1,0 +1,102 @@
+// A calendar on a CalDAV server answers every command as the same calendar in a file does.
+#include "agent/cli/invocation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "agent/cli/program.h"
+#include "agent/input/test_servers.h"
+#include "agent/test_support.h"
+
+namespace dayweave::agent {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result Agent(const std::vector<std::string>& arguments) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  AgentIo io{in, out, err, "UTC"};
+  const int status = RunAgent(arguments, io);
+  return Result{status, out.str(), err.str()};
+}
+
+// The sample calendar put on the server one event per resource, named 01.ics, 02.ics ... in
+// the file's order, so that the server's order of resource names is the file's order.
+void PutSample(const testing::Radicale& server, const std::string& collection) {
+  server.Send("ana", "MKCALENDAR", collection, "");
+  const std::string text = testing::ReadTestFile(testing::kSamplePath);
+  const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
+      icalparser_parse_string(text.c_str()), icalcomponent_free);
+  int number = 0;
+  for (icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
+       event != nullptr;
+       event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
+    icalcomponent* calendar = icalcomponent_vanew(
+        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+        icalproperty_new_prodid("-//dayweave//tests//EN"), icalcomponent_new_clone(event), 0);
+    ++number;
+    const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
+    server.Send("ana", "PUT", collection + name, icalcomponent_as_ical_string(calendar));
+    icalcomponent_free(calendar);
+  }
+}
+
+// A listing without its index column: a server asked about some days hands back only the
+// events that meet them, and numbers those.
+std::string WithoutIndex(const std::string& listing) {
+  std::istringstream lines(listing);
+  std::string result;
+  for (std::string line; std::getline(lines, line);) {
+    const auto rest = line.find_first_not_of(' ', line.find(' '));
+    result += (rest == std::string::npos ? line : line.substr(rest)) + "\n";
+  }
+  return result;
+}
+
+TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
+  const testing::Radicale server;
+  ASSERT_TRUE(server.Running());
+  PutSample(server, "/ana/sample/");
+  const std::string url = server.Url("/ana/sample/");
+  setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
+  const std::vector<std::vector<std::string>> questions = {
+      {"list"},
+      {"list", "--on", "2003-04-15"},
+      {"list", "--on", "4/16/2003"},
+      {"occurs", "1/13/2003"},
+      {"free", "1/13/2003 9:30 AM", "30"},
+      {"free", "1/13/2003 11:30 AM"},
+      {"free", "4/15/2003 6:00 AM", "60"},
+      {"free", "4/2/2003 6:30 PM", "--tz", "Asia/Tokyo"},
+      {"slots", "4/14/2003", "4/16/2003", "60"},
+      {"slots", "4/12/2003", "4/15/2003", "60", "--weekdays", "--text"},
+  };
+  for (std::vector<std::string> question : questions) {
+    std::vector<std::string> fromFile = question, fromServer = question;
+    fromFile.insert(fromFile.begin() + 1, testing::kSamplePath);
+    fromServer.insert(fromServer.begin() + 1, url);
+    fromServer.insert(fromServer.end(), {"--user", "ana", "--verbose"});
+    const Result file = Agent(fromFile), served = Agent(fromServer);
+    SCOPED_TRACE(question[0] + " " + (question.size() > 1 ? question[1] : ""));
+    EXPECT_EQ(served.status, file.status);
+    const bool someDays = question[0] == "occurs" || question.size() == 3;  // list --on DATE
+    EXPECT_EQ(someDays ? WithoutIndex(served.out) : served.out,
+              someDays ? WithoutIndex(file.out) : file.out);
+    EXPECT_NE(served.err.find("REPORT " + url + ": HTTP 207"), std::string::npos) << served.err;
+    EXPECT_EQ(served.err.find(testing::kAnaPassword), std::string::npos) << served.err;
+  }
+  unsetenv("DAYWEAVE_PASSWORD");
+  const Result refused = Agent({"list", url, "--user", "ana"});
+  EXPECT_EQ(refused.status, kExitError);
+  EXPECT_EQ(refused.err, "dayweave: " + url + ": not authorised (HTTP 401)\n");
+}
+
+}  // namespace
+}  // namespace dayweave::agent

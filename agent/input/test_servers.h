@@ -1,0 +1,274 @@
+// Servers the calendar-fetching tests talk to, all on loopback and all stopped by their
+// destructors: a real CalDAV server (Radicale, in a scratch folder, with htpasswd logins) and a
+// small fake web server that answers each way a server can go wrong.
+//
+//   Radicale server;                       // users ana and bo, passwords kAnaPassword, ...
+//   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
+//   server.Send("ana", "PUT", "/ana/work/a.ics", text);
+//   FakeServer faults;                     // faults.Url("/status/404") answers 404
+#pragma once
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <asio.hpp>
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace dayweave::agent::testing {
+
+inline const std::string kAnaPassword = "ana-S3cret!";
+inline const std::string kBoPassword = "bo-pa55word";
+
+// A loopback port nothing listens on at the moment of asking.
+inline int FreeLoopbackPort() {
+  asio::io_context io;
+  asio::ip::tcp::acceptor acceptor(io, {asio::ip::address_v4::loopback(), 0});
+  return acceptor.local_endpoint().port();
+}
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+struct ScratchFolder {
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "dayweave-XXXXXX").string();
+    path = mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
+  std::string path;
+};
+
+class Radicale {
+ public:
+  // With `tls`, the server speaks https with a certificate for 127.0.0.1 that no authority
+  // but Certificate() vouches for.
+  explicit Radicale(bool tls = false) : port_(FreeLoopbackPort()), tls_(tls) {
+    const std::string users = folder_.path + "/users";
+    const std::string log = folder_.path + "/log";
+    std::system(("htpasswd -c -b -m " + users + " ana '" + kAnaPassword + "' 2>/dev/null && " +
+                 "htpasswd -b -m " + users + " bo '" + kBoPassword + "' 2>/dev/null")
+                    .c_str());
+    if (tls) {
+      std::system(("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                   "-days 1 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout " +
+                   folder_.path + "/key.pem -out " + Certificate() + " 2>/dev/null")
+                      .c_str());
+    }
+    const std::string config = folder_.path + "/config";
+    std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << port_ << "\nssl = " << tls
+                          << "\ncertificate = " << Certificate() << "\nkey = " << folder_.path
+                          << "/key.pem\n[auth]\ntype = htpasswd\nhtpasswd_filename = " << users
+                          << "\nhtpasswd_encryption = md5\ndelay = 0\n[rights]\ntype = owner_only"
+                          << "\n[storage]\nfilesystem_folder = " << folder_.path << "/store"
+                          << "\n[logging]\nlevel = warning\n";
+    std::vector<std::string> args = {"radicale", "-C", config};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    if (posix_spawnp(&pid_, "radicale", &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    // Python takes a moment to start; wait until it answers, at most ten seconds.
+    for (int tries = 0; pid_ != 0 && tries < 200 && Send("", "GET", "/", "") == 0; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  ~Radicale() {
+    if (pid_ == 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+
+  std::string Url(const std::string& path) const {
+    return (tls_ ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port_) + path;
+  }
+
+  std::string Certificate() const { return folder_.path + "/cert.pem"; }
+
+  // One request as `user` (ana, bo, or "" for none); the HTTP status, 0 when none came.
+  long Send(const std::string& user, const std::string& method, const std::string& path,
+            const std::string& body) const {
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), curl_easy_cleanup);
+    const std::string url = Url(path);
+    curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_CUSTOMREQUEST, method.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, 10L);
+    curl_easy_setopt(easy.get(), CURLOPT_CAINFO, Certificate().c_str());
+    curl_easy_setopt(
+        easy.get(), CURLOPT_WRITEFUNCTION, +[](char*, size_t s, size_t n, void*) { return s * n; });
+    const std::string password = user == "ana" ? kAnaPassword : kBoPassword;
+    if (!user.empty()) {
+      curl_easy_setopt(easy.get(), CURLOPT_USERNAME, user.c_str());
+      curl_easy_setopt(easy.get(), CURLOPT_PASSWORD, password.c_str());
+    }
+    if (!body.empty()) {
+      curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.c_str());
+    }
+    long status = 0;
+    if (curl_easy_perform(easy.get()) == CURLE_OK) {
+      curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    }
+    return status;
+  }
+
+  bool Running() const { return pid_ != 0 && Send("", "GET", "/", "") != 0; }
+
+ private:
+  ScratchFolder folder_;
+  int port_;
+  bool tls_;
+  pid_t pid_ = 0;
+};
+
+// Answers by path, to any method, then closes the connection:
+//   /silent        never answers
+//   /status/NNN    status NNN with an empty body
+//   /html          405 to PROPFIND, an HTML page to GET
+//   /bad-xml       207 with a multistatus that is not well-formed
+//   /huge          a chunked text/calendar body of 256 KiB
+//   /odd/          a calendar collection whose REPORT holds b.ics, then a.ics, then a
+//                  calendar-data item that is no iCalendar
+//   /digest        a published calendar behind Digest authentication (any digest will do)
+class FakeServer {
+ public:
+  FakeServer() : acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
+    Accept();
+    thread_ = std::thread([this] { io_.run(); });
+  }
+  ~FakeServer() {
+    io_.stop();
+    thread_.join();
+  }
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(acceptor_.local_endpoint().port()) + path;
+  }
+
+ private:
+  struct Connection {
+    explicit Connection(asio::ip::tcp::socket s) : socket(std::move(s)) {}
+    asio::ip::tcp::socket socket;
+    asio::streambuf in{1 << 16};
+    std::string out;
+  };
+  using Shared = std::shared_ptr<Connection>;
+
+  void Accept() {
+    acceptor_.async_accept([this](std::error_code error, asio::ip::tcp::socket socket) {
+      if (error) return;
+      auto connection = std::make_shared<Connection>(std::move(socket));
+      asio::async_read_until(connection->socket, connection->in, "\r\n\r\n",
+                             [this, connection](std::error_code e, std::size_t size) {
+                               if (!e) ReadBody(connection, size);
+                             });
+      Accept();
+    });
+  }
+
+  // Reads the request's body too: closing a socket with unread bytes resets the connection.
+  void ReadBody(const Shared& connection, std::size_t headSize) {
+    std::string head(asio::buffers_begin(connection->in.data()),
+                     asio::buffers_begin(connection->in.data()) + static_cast<long>(headSize));
+    connection->in.consume(headSize);
+    std::string lower = head;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto at = lower.find("content-length:");
+    const std::size_t length = at == std::string::npos ? 0 : std::stoul(lower.substr(at + 15));
+    const std::size_t have = connection->in.size();
+    asio::async_read(connection->socket, connection->in,
+                     asio::transfer_exactly(length > have ? length - have : 0),
+                     [this, connection, head](std::error_code e, std::size_t) {
+                       if (!e) Answer(connection, head);
+                     });
+  }
+
+  void Answer(const Shared& connection, const std::string& head) {
+    std::istringstream words(head);
+    std::string method, path;
+    words >> method >> path;
+    if (path == "/silent") {
+      silent_.push_back(connection);
+      return;
+    }
+    connection->out = Response(method, path, head);
+    asio::async_write(connection->socket, asio::buffer(connection->out),
+                      [connection](std::error_code, std::size_t) {});
+  }
+
+  static std::string Reply(const std::string& status, const std::string& type,
+                           const std::string& body) {
+    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Type: " + type +
+           "\r\nWWW-Authenticate: Basic realm=\"fake\"\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+  }
+
+  static std::string Item(const std::string& href, const std::string& data) {
+    return "<D:response><D:href>" + href + "</D:href><D:propstat><D:prop><C:calendar-data>" + data +
+           "</C:calendar-data></D:prop><D:status>HTTP/1.1 200 OK</D:status>" +
+           "</D:propstat></D:response>";
+  }
+
+  static std::string Response(const std::string& method, const std::string& path,
+                              const std::string& head) {
+    const std::string xml = "application/xml";
+    const std::string open =
+        "<D:multistatus xmlns:D=\"DAV:\" "
+        "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+    if (path == "/digest" && head.find("Authorization: Digest ") == std::string::npos) {
+      return "HTTP/1.1 401 Unauthorized\r\nConnection: close\r\nWWW-Authenticate: Digest "
+             "realm=\"fake\", nonce=\"1\", qop=\"auth\"\r\nContent-Length: 0\r\n\r\n";
+    }
+    if (path == "/digest" && method == "GET") {
+      return Reply("200 OK", "text/calendar", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    }
+    if (path == "/digest") return Reply("405 No", "text/plain", "");
+    if (path.starts_with("/status/")) return Reply(path.substr(8) + " Status", "text/plain", "");
+    if (path == "/html" && method == "PROPFIND") return Reply("405 No", "text/plain", "");
+    if (path == "/html") return Reply("200 OK", "text/html", "<!DOCTYPE html><html></html>");
+    if (path == "/bad-xml") return Reply("207 Multi-Status", xml, open + "<D:response>");
+    if (path == "/odd/" && method == "PROPFIND") {
+      return Reply("207 Multi-Status", xml,
+                   open +
+                       "<D:response><D:href>/odd/</D:href><D:propstat><D:prop><D:resourcetype>"
+                       "<D:collection/><C:calendar/></D:resourcetype></D:prop><D:status>"
+                       "HTTP/1.1 200 OK</D:status></D:propstat></D:response></D:multistatus>");
+    }
+    if (path == "/odd/") {
+      const std::string event = "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:";
+      return Reply("207 Multi-Status", xml,
+                   open + Item("/odd/b.ics", event + "b\nEND:VEVENT\nEND:VCALENDAR\n") +
+                       Item("/odd/a.ics", event + "a\nEND:VEVENT\nEND:VCALENDAR\n") +
+                       Item("/odd/c.ics", "&lt;html&gt;") + "</D:multistatus>");
+    }
+    if (path == "/huge") {
+      std::string chunked =
+          "HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\n"
+          "Transfer-Encoding: chunked\r\n\r\n";
+      for (int i = 0; i < 64; ++i) chunked += "1000\r\n" + std::string(4096, 'x') + "\r\n";
+      return chunked + "0\r\n\r\n";
+    }
+    return Reply("404 Not Found", "text/plain", "");
+  }
+
+  asio::io_context io_;
+  asio::ip::tcp::acceptor acceptor_;
+  std::vector<Shared> silent_;
+  std::thread thread_;
+};
+
+}  // namespace dayweave::agent::testing
