@@ -10,13 +10,6 @@ using std::chrono::year;
 
 }  // namespace
 
-local_seconds WallClockOf(const icaltimetype& time) {
-  const std::chrono::local_days day{year{time.year} / time.month / time.day};
-  if (time.is_date) return local_seconds{day};
-  return day + std::chrono::hours{time.hour} + std::chrono::minutes{time.minute} +
-         std::chrono::seconds{time.second};
-}
-
 InstantClock::InstantClock(ZoneOffsetCache& cache, icaltimezone* floating, year first, year last)
     : cache_(cache), floating_(floating), first_(first), last_(last) {}
 

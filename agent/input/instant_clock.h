@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+#include "agent/input/rule_parts.h"
 #include "agent/input/zone_offsets.h"
 
 namespace dayweave::agent {
@@ -39,9 +40,5 @@ class InstantClock {
   std::chrono::year last_;
   std::map<icaltimezone*, std::shared_ptr<const ZoneOffsets>> tables_;
 };
-
-// WallClockOf
-// The wall-clock reading that a calendar time writes (a date at midnight), zone left aside.
-std::chrono::local_seconds WallClockOf(const icaltimetype& time);
 
 }  // namespace dayweave::agent
