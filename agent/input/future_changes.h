@@ -1,0 +1,57 @@
+// What the overrides with RANGE=THISANDFUTURE do to the later occurrences of a series.
+//
+//   FutureChanges changes;
+//   // RECURRENCE-ID;RANGE=THISANDFUTURE:20240605T120000Z, DTSTART 09:00Z, DTEND 16:00Z
+//   changes.Add(sys_days{2024y / 6 / 5} + 12h, sys_days{2024y / 6 / 5} + 9h, 7h);
+//   changes.Apply(sys_days{2024y / 6 / 7} + 12h, 2h);   // {7 June 09:00, 7h}
+//   changes.Apply(sys_days{2024y / 6 / 4} + 12h, 2h);   // {4 June 12:00, 2h}: before the range
+//
+// Such an override (RFC 5545 3.8.4.4) replaces its own occurrence like any override, and
+// moves every later occurrence by the same shift (its DTSTART less its RECURRENCE-ID) and
+// gives it the same length, unless that occurrence has an override of its own, which the
+// caller leaves out first. When several such overrides reach an occurrence, the one with the
+// latest RECURRENCE-ID at or before the occurrence's original start holds.
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+namespace dayweave::agent {
+
+class FutureChanges {
+ public:
+  struct Placed {
+    std::chrono::sys_seconds start;
+    std::chrono::seconds length;
+    friend bool operator==(const Placed&, const Placed&) = default;
+  };
+
+  // Add
+  // An override of the occurrence that originally starts at `recurrenceId`, which now starts
+  // at `start` and lasts `length`.
+  void Add(std::chrono::sys_seconds recurrenceId, std::chrono::sys_seconds start,
+           std::chrono::seconds length);
+
+  // Empty
+  // Whether no override reaches beyond its own occurrence.
+  bool Empty() const { return changes_.empty(); }
+
+  // Apply
+  // Where the occurrence that originally starts at `start` and lasts `length` now lies.
+  Placed Apply(std::chrono::sys_seconds start, std::chrono::seconds length) const;
+
+  // MostEarlier
+  // The longest that any occurrence is moved earlier (zero when none is): an expansion that
+  // starts late must start this much earlier to meet every moved occurrence.
+  std::chrono::seconds MostEarlier() const;
+
+ private:
+  struct Change {
+    std::chrono::sys_seconds from;
+    std::chrono::seconds shift;
+    std::chrono::seconds length;
+  };
+  std::vector<Change> changes_;  // by `from`
+};
+
+}  // namespace dayweave::agent
