@@ -1,24 +1,32 @@
 #include "agent/input/zone_history.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "agent/input/zone_names.h"
-#include "agent/local_time.h"
 #include "agent/time_zones.h"
 
 namespace dayweave::agent {
 
 namespace {
 
+using namespace std::chrono;
+
 // The system's history is added from this year on: before it most places kept local mean
 // time, which no calendar program writes.
-constexpr int kHistoryFromYear = 1900;
+constexpr sys_days kHistoryStart{year{1900} / 1 / 1};
 
 struct Onset {
-  std::int64_t wall = 0;  // wall-clock seconds of the observance's DTSTART
-  int offsetFrom = 0;     // its TZOFFSETFROM
+  local_seconds wall;  // the observance's DTSTART
+  seconds offsetFrom;  // its TZOFFSETFROM
+};
+
+struct Change {
+  sys_seconds at;
+  seconds before;
+  seconds after;
 };
 
 bool IsObservance(icalcomponent* component) {
@@ -26,8 +34,9 @@ bool IsObservance(icalcomponent* component) {
   return kind == ICAL_XSTANDARD_COMPONENT || kind == ICAL_XDAYLIGHT_COMPONENT;
 }
 
-std::int64_t WallSeconds(const icaltimetype& time) {
-  return ToSeconds(LocalTime{time.year, time.month, time.day, time.hour, time.minute, time.second});
+local_seconds WallOf(const icaltimetype& time) {
+  return local_days{year{time.year} / time.month / time.day} + hours{time.hour} +
+         minutes{time.minute} + seconds{time.second};
 }
 
 // The earliest onset of the definition, when it has a readable one.
@@ -42,31 +51,51 @@ std::optional<Onset> FirstOnset(icalcomponent* zone) {
     if (start == nullptr || from == nullptr) continue;
     const icaltimetype time = icalproperty_get_dtstart(start);
     if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time)) continue;
-    const Onset onset{WallSeconds(time), icalproperty_get_tzoffsetfrom(from)};
+    const Onset onset{WallOf(time), seconds{icalproperty_get_tzoffsetfrom(from)}};
     if (!first || onset.wall < first->wall) first = onset;
   }
   return first;
 }
 
-// An observance that switches from `before` to `after` at the instant `at`.
-icalcomponent* Observance(std::int64_t at, int before, int after) {
-  icalcomponent* observance =
-      icalcomponent_new(after > before ? ICAL_XDAYLIGHT_COMPONENT : ICAL_XSTANDARD_COMPONENT);
-  const LocalTime wall = FromSeconds(at + before);
+// The system zone's offset at the start of the history, then each of its changes before
+// `end`, as changes.
+std::vector<Change> SystemHistory(icaltimezone* system, sys_seconds end) {
+  const sys_seconds start{kHistoryStart};
+  const seconds first{OffsetAt(system, start.time_since_epoch().count())};
+  std::vector<Change> history{Change{start, first, first}};
+  ZoneChanges changes;
+  for (const ZoneChanges::Change& change :
+       changes.Between(system, start.time_since_epoch().count(), end.time_since_epoch().count())) {
+    history.push_back(
+        Change{sys_seconds{seconds{change.at}}, seconds{change.before}, seconds{change.after}});
+  }
+  return history;
+}
+
+// An observance for a change: its onset is written on the clock of the offset before it.
+icalcomponent* Observance(const Change& change) {
+  icalcomponent* observance = icalcomponent_new(
+      change.after > change.before ? ICAL_XDAYLIGHT_COMPONENT : ICAL_XSTANDARD_COMPONENT);
+  const sys_seconds wall = change.at + change.before;
+  const sys_days day = floor<days>(wall);
+  const year_month_day date{day};
+  const hh_mm_ss<seconds> time{wall - day};
   icaltimetype start = icaltime_null_time();
-  start.year = wall.year;
-  start.month = wall.month;
-  start.day = wall.day;
-  start.hour = wall.hour;
-  start.minute = wall.minute;
-  start.second = wall.second;
+  start.year = static_cast<int>(date.year());
+  start.month = static_cast<int>(static_cast<unsigned>(date.month()));
+  start.day = static_cast<int>(static_cast<unsigned>(date.day()));
+  start.hour = static_cast<int>(time.hours().count());
+  start.minute = static_cast<int>(time.minutes().count());
+  start.second = static_cast<int>(time.seconds().count());
   icalcomponent_add_property(observance, icalproperty_new_dtstart(start));
-  icalcomponent_add_property(observance, icalproperty_new_tzoffsetfrom(before));
-  icalcomponent_add_property(observance, icalproperty_new_tzoffsetto(after));
+  icalcomponent_add_property(
+      observance, icalproperty_new_tzoffsetfrom(static_cast<int>(change.before.count())));
+  icalcomponent_add_property(observance,
+                             icalproperty_new_tzoffsetto(static_cast<int>(change.after.count())));
   return observance;
 }
 
-void AddHistory(icalcomponent* zone, ZoneChanges& changes) {
+void AddHistory(icalcomponent* zone) {
   icalproperty* tzid = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY);
   if (tzid == nullptr || icalproperty_get_tzid(tzid) == nullptr) return;
   const std::optional<std::string> name = IanaNameIn(icalproperty_get_tzid(tzid));
@@ -74,18 +103,11 @@ void AddHistory(icalcomponent* zone, ZoneChanges& changes) {
   icaltimezone* system = FindZone(*name);
   const std::optional<Onset> onset = FirstOnset(zone);
   if (system == nullptr || !onset) return;
-  const std::int64_t historyStart = DayNumber(kHistoryFromYear, 1, 1) * kSecondsPerDay;
-  const std::int64_t onsetInstant = onset->wall - onset->offsetFrom;
-  if (onsetInstant <= historyStart) return;
-
-  // The system's offset at the start of the history, then each of its changes up to the
-  // definition's own first onset.
-  const int first = OffsetAt(system, historyStart);
-  std::vector<icalcomponent*> added{Observance(historyStart, first, first)};
-  for (const ZoneChanges::Change& change : changes.Between(system, historyStart, onsetInstant)) {
-    added.push_back(Observance(change.at, change.before, change.after));
+  const sys_seconds onsetInstant{onset->wall.time_since_epoch() - onset->offsetFrom};
+  if (onsetInstant <= kHistoryStart) return;
+  for (const Change& change : SystemHistory(system, onsetInstant)) {
+    icalcomponent_add_component(zone, Observance(change));
   }
-  for (icalcomponent* observance : added) icalcomponent_add_component(zone, observance);
 }
 
 void CollectZones(icalcomponent* component, std::vector<icalcomponent*>& zones) {
@@ -106,8 +128,7 @@ void AddZoneHistory(icalcomponent* root) {
   std::vector<icalcomponent*> zones;
   if (icalcomponent_isa(root) == ICAL_VTIMEZONE_COMPONENT) zones.push_back(root);
   CollectZones(root, zones);
-  ZoneChanges changes;
-  for (icalcomponent* zone : zones) AddHistory(zone, changes);
+  for (icalcomponent* zone : zones) AddHistory(zone);
 }
 
 }  // namespace dayweave::agent
