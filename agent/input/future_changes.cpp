@@ -22,9 +22,9 @@ FutureChanges::Placed FutureChanges::Apply(sys_seconds start, seconds length) co
   return Placed{start + change.shift, change.length};
 }
 
-seconds FutureChanges::MostEarlier() const {
+seconds FutureChanges::Reach() const {
   seconds most{0};
-  for (const Change& change : changes_) most = std::max(most, -change.shift);
+  for (const Change& change : changes_) most = std::max(most, change.shift + change.length);
   return most;
 }
 

@@ -40,10 +40,11 @@ class FutureChanges {
   // Where the occurrence that originally starts at `start` and lasts `length` now lies.
   Placed Apply(std::chrono::sys_seconds start, std::chrono::seconds length) const;
 
-  // MostEarlier
-  // The longest that any occurrence is moved earlier (zero when none is): an expansion that
-  // starts late must start this much earlier to meet every moved occurrence.
-  std::chrono::seconds MostEarlier() const;
+  // Reach
+  // The most by which the end of a moved occurrence lies after its original start (zero when
+  // nothing moves): an expansion that skips ahead to an instant must start this much before
+  // it to meet every occurrence that was moved there.
+  std::chrono::seconds Reach() const;
 
  private:
   struct Change {

@@ -29,13 +29,15 @@ TEST(FutureChanges, MoveAndResizeEveryLaterOccurrence) {
   for (const auto& c : cases) {
     EXPECT_EQ(changes.Apply(c.original, 2h), c.placed) << c.original.time_since_epoch().count();
   }
-  EXPECT_EQ(changes.MostEarlier(), 3h);
+  // An occurrence moved from 12:00 to 09:00-16:00 ends 4 hours after its original start, the
+  // farthest of the two moves (13:00-13:30 ends 1.5 hours after it).
+  EXPECT_EQ(changes.Reach(), 4h);
 }
 
 TEST(FutureChanges, WithoutChangesNothingMoves) {
   const FutureChanges none;
   EXPECT_EQ(none.Apply(Noon(5), 2h), (FutureChanges::Placed{Noon(5), 2h}));
-  EXPECT_EQ(none.MostEarlier(), 0s);
+  EXPECT_EQ(none.Reach(), 0s);
 }
 
 }  // namespace
