@@ -1,0 +1,67 @@
+#include "agent/input/event_times.h"
+
+#include <array>
+#include <set>
+
+#include "agent/input/property_zone.h"
+
+namespace dayweave::agent {
+
+namespace {
+
+struct TimeProperty {
+  icalproperty_kind kind;
+  const char* name;
+};
+
+constexpr std::array<TimeProperty, 5> kTimeProperties = {
+    {{ICAL_DTSTART_PROPERTY, "DTSTART"},
+     {ICAL_DTEND_PROPERTY, "DTEND"},
+     {ICAL_RDATE_PROPERTY, "RDATE"},
+     {ICAL_EXDATE_PROPERTY, "EXDATE"},
+     {ICAL_RECURRENCEID_PROPERTY, "RECURRENCE-ID"}}};
+
+// A date-time property's value in the zone its TZID names.
+icaltimetype Zoned(icalproperty* property, icaltimetype value) {
+  return InZone(value, ZoneOfProperty(property));
+}
+
+// One note per property name and TZID that names no zone.
+void NoteUnknownZones(icalcomponent* event, std::vector<std::string>& notes) {
+  std::set<std::string> noted;
+  for (const TimeProperty& kind : kTimeProperties) {
+    for (icalproperty* p = icalcomponent_get_first_property(event, kind.kind); p != nullptr;
+         p = icalcomponent_get_next_property(event, kind.kind)) {
+      const PropertyZone zone = ZoneOfProperty(p);
+      if (!zone.Unresolved() || !noted.insert(std::string(kind.name) + zone.tzid).second) continue;
+      notes.push_back(std::string("its ") + kind.name + " names the unknown time zone " +
+                      zone.tzid + ": read as floating time");
+    }
+  }
+}
+
+}  // namespace
+
+EventTimes ReadEventTimes(icalcomponent* event) {
+  EventTimes times;
+  icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+  if (start == nullptr) return times;
+  times.start = Zoned(start, icalproperty_get_dtstart(start));
+  NoteUnknownZones(event, times.notes);
+
+  icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
+  icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
+  if (end != nullptr) {
+    times.end = Zoned(end, icalproperty_get_dtend(end));
+    if (duration != nullptr)
+      times.notes.push_back("it has both DTEND and DURATION: DTEND is taken");
+  } else if (duration != nullptr) {
+    times.end = icaltime_add(times.start, icalproperty_get_duration(duration));
+  } else {
+    times.end = times.start;
+    if (times.start.is_date) icaltime_adjust(&times.end, 1, 0, 0, 0);
+  }
+  return times;
+}
+
+}  // namespace dayweave::agent
