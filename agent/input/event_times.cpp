@@ -1,7 +1,8 @@
 #include "agent/input/event_times.h"
 
+#include <algorithm>
 #include <array>
-#include <set>
+#include <utility>
 
 #include "agent/input/property_zone.h"
 
@@ -26,17 +27,31 @@ icaltimetype Zoned(icalproperty* property, icaltimetype value) {
   return InZone(value, ZoneOfProperty(property));
 }
 
-// One note per property name and TZID that names no zone.
+// One note per TZID that names no zone, naming the properties that carry it.
 void NoteUnknownZones(icalcomponent* event, std::vector<std::string>& notes) {
-  std::set<std::string> noted;
+  std::vector<std::pair<std::string, std::vector<std::string>>> unknown;  // TZID, properties
   for (const TimeProperty& kind : kTimeProperties) {
     for (icalproperty* p = icalcomponent_get_first_property(event, kind.kind); p != nullptr;
          p = icalcomponent_get_next_property(event, kind.kind)) {
       const PropertyZone zone = ZoneOfProperty(p);
-      if (!zone.Unresolved() || !noted.insert(std::string(kind.name) + zone.tzid).second) continue;
-      notes.push_back(std::string("its ") + kind.name + " names the unknown time zone " +
-                      zone.tzid + ": read as floating time");
+      if (!zone.Unresolved()) continue;
+      auto found = std::find_if(unknown.begin(), unknown.end(),
+                                [&](const auto& entry) { return entry.first == zone.tzid; });
+      if (found == unknown.end()) found = unknown.insert(unknown.end(), {zone.tzid, {}});
+      if (found->second.empty() || found->second.back() != kind.name) {
+        found->second.push_back(kind.name);
+      }
     }
+  }
+  for (const auto& [tzid, properties] : unknown) {
+    std::string names;
+    for (std::size_t i = 0; i < properties.size(); ++i) {
+      if (i > 0) names += i + 1 == properties.size() ? " and " : ", ";
+      names += properties[i];
+    }
+    notes.push_back("its " + names + (properties.size() > 1 ? " name" : " names") +
+                    " the unknown time zone " + tzid +
+                    ": read as floating time, on the display clock");
   }
 }
 

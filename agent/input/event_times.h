@@ -9,9 +9,10 @@
 // and an event with both DTEND and DURATION (which RFC 5545 forbids, but Thunderbird writes
 // in overrides) has no end at all. Here:
 //   - a TZID names the zone that property_zone.h finds; one that names no zone at all leaves
-//     its time floating, on the display clock, with a note naming the property and the TZID
-//     ("its DTSTART names the unknown time zone Nowhere/Atlantis: read as floating time");
-//     the same note comes for an RDATE, EXDATE or RECURRENCE-ID whose TZID names no zone;
+//     its time floating, on the display clock, with one note per such TZID naming it and the
+//     properties that carry it, RDATE, EXDATE and RECURRENCE-ID included ("its DTSTART and
+//     DTEND name the unknown time zone Nowhere/Atlantis: read as floating time, on the
+//     display clock");
 //   - the end is DTEND; else DTSTART plus DURATION; else, for a date, the next day, and for a
 //     date-time, DTSTART itself (an event of no length, RFC 5545 3.6.1);
 //   - with both DTEND and DURATION, DTEND is taken, with a note.

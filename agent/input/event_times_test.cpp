@@ -57,14 +57,15 @@ TEST(ReadEventTimes, StartsAndEndsAsTheAuthorMeantThem) {
        nine,
        nine + 30min,
        true,
-       {"its DTSTART names the unknown time zone Nowhere/Atlantis: read as floating time",
-        "its DTEND names the unknown time zone Nowhere/Atlantis: read as floating time"}},
+       {"its DTSTART and DTEND name the unknown time zone Nowhere/Atlantis: read as floating "
+        "time, on the display clock"}},
       {"DTSTART:20070305T090000Z\nRDATE;TZID=Nowhere/Atlantis:20070306T090000,20070307T090000\n"
        "RDATE;TZID=Nowhere/Atlantis:20070308T090000\n",
        nine,
        nine,
        false,
-       {"its RDATE names the unknown time zone Nowhere/Atlantis: read as floating time"}},
+       {"its RDATE names the unknown time zone Nowhere/Atlantis: read as floating time, on the "
+        "display clock"}},
       // No end: a date lasts its day, a date-time no time at all.
       {"DTSTART;VALUE=DATE:20070305\n", sys_days{2007y / 3 / 5}, sys_days{2007y / 3 / 6}, true, {}},
       {"DTSTART:20070305T090000Z\n", nine, nine, false, {}},
