@@ -34,9 +34,12 @@ bool IsObservance(icalcomponent* component) {
   return kind == ICAL_XSTANDARD_COMPONENT || kind == ICAL_XDAYLIGHT_COMPONENT;
 }
 
-local_seconds WallOf(const icaltimetype& time) {
-  return local_days{year{time.year} / time.month / time.day} + hours{time.hour} +
-         minutes{time.minute} + seconds{time.second};
+// The wall-clock reading of a date-time, when it names a real date.
+std::optional<local_seconds> WallOf(const icaltimetype& time) {
+  const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
+                            day{static_cast<unsigned>(time.day)}};
+  if (!date.ok()) return {};
+  return local_days{date} + hours{time.hour} + minutes{time.minute} + seconds{time.second};
 }
 
 // The earliest onset of the definition, when it has a readable one.
@@ -49,9 +52,9 @@ std::optional<Onset> FirstOnset(icalcomponent* zone) {
     icalproperty* start = icalcomponent_get_first_property(observance, ICAL_DTSTART_PROPERTY);
     icalproperty* from = icalcomponent_get_first_property(observance, ICAL_TZOFFSETFROM_PROPERTY);
     if (start == nullptr || from == nullptr) continue;
-    const icaltimetype time = icalproperty_get_dtstart(start);
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time)) continue;
-    const Onset onset{WallOf(time), seconds{icalproperty_get_tzoffsetfrom(from)}};
+    const std::optional<local_seconds> wall = WallOf(icalproperty_get_dtstart(start));
+    if (!wall) continue;
+    const Onset onset{*wall, seconds{icalproperty_get_tzoffsetfrom(from)}};
     if (!first || onset.wall < first->wall) first = onset;
   }
   return first;
