@@ -90,7 +90,8 @@ def runs(minutes):
 
 
 def spread(days):
-    days = sorted(d for d in days if 1900 <= d.year <= 2099)
+    # python3-tz reads no rules past the transitions it lists, which end in 2037.
+    days = sorted(d for d in days if 1900 <= d.year <= 2037)
     if len(days) <= MOST_DAYS:
         return days
     step = len(days) / MOST_DAYS

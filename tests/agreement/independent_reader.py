@@ -412,16 +412,29 @@ class CalendarReader:
                     found.append((s, e, event.number))
         return found
 
-    def occurrence_days(self, most_per_event=3):
+    def occurrence_days(self):
+        """The days worth comparing: those of each event's first three occurrences, of a few
+        spread over the rest of its series and of its last, and of the occurrences that follow
+        each override of it."""
+        overrides = {}
+        for event in self.events:
+            if event.recurrence_id is not None:
+                overrides.setdefault(event.uid, []).append(event.recurrence_id)
         days = set()
         for event in self.events:
-            for s, e in event.occurrences[:most_per_event]:
+            occurrences = event.occurrences
+            n = len(occurrences)
+            picked = {0, 1, 2, n // 4, n // 2, 3 * n // 4, n - 1}
+            if event.recurrence_id is None:
+                for rid in overrides.get(event.uid, []):
+                    at = bisect.bisect_left(occurrences, (rid,))
+                    picked |= {at, at + 1, at + 2}
+            for index in sorted(i for i in picked if 0 <= i < n):
+                s, e = occurrences[index]
                 day = dt.datetime(s.year, s.month, s.day)
-                while day < max(e, s + dt.timedelta(seconds=1)) and len(days) < 10000:
+                while day < max(e, s + dt.timedelta(seconds=1)) and day - s <= dt.timedelta(days=3):
                     days.add(day)
                     day += dt.timedelta(days=1)
-                    if day - s > dt.timedelta(days=3):
-                        break
         return days
 
 
