@@ -3,8 +3,8 @@
 # what is missing with apt-get; otherwise it names what is missing and fails.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libicu-dev
-          python3 python3-icalendar python3-dateutil python3-tz dpkg-dev file "$@")
+packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev
+          libicu-dev python3 python3-icalendar python3-dateutil python3-tz dpkg-dev file "$@")
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

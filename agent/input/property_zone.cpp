@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "agent/input/zone_names.h"
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "agent/input/time_zones.h"
 #include "agent/input/zone_names.h"
-#include "agent/time_zones.h"
 
 namespace dayweave::agent {
 
@@ -64,13 +64,11 @@ std::optional<Onset> FirstOnset(icalcomponent* zone) {
 // `end`, as changes.
 std::vector<Change> SystemHistory(icaltimezone* system, sys_seconds end) {
   const sys_seconds start{kHistoryStart};
-  const seconds first{OffsetAt(system, start.time_since_epoch().count())};
+  const seconds first = OffsetAt(system, start);
   std::vector<Change> history{Change{start, first, first}};
   ZoneChanges changes;
-  for (const ZoneChanges::Change& change :
-       changes.Between(system, start.time_since_epoch().count(), end.time_since_epoch().count())) {
-    history.push_back(
-        Change{sys_seconds{seconds{change.at}}, seconds{change.before}, seconds{change.after}});
+  for (const ZoneChanges::Change& change : changes.Between(system, start, end)) {
+    history.push_back(Change{change.at, change.before, change.after});
   }
   return history;
 }

@@ -5,7 +5,7 @@
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
-#include "agent/time_zones.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
