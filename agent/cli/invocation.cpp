@@ -14,22 +14,28 @@ int Invocation::Fail(const std::string& message) {
 
 void Invocation::Warn(const std::string& line) { io_.err << "dayweave: " << line << "\n"; }
 
-std::unique_ptr<LoadedSchedule> Invocation::Load() {
+icaltimezone* Invocation::Display() {
+  if (display_ != nullptr) return display_;
   // A --tz value is checked as it is read; the machine's zone falls back to UTC.
-  std::string zoneName = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
-  icaltimezone* zone = FindZone(zoneName);
-  if (zone == nullptr) {
-    Warn("warning: the machine's time zone \"" + zoneName +
+  displayName_ = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
+  display_ = FindZone(displayName_);
+  if (display_ == nullptr) {
+    Warn("warning: the machine's time zone \"" + displayName_ +
          "\" is not one libical knows; times are shown in UTC");
-    zoneName = "UTC";
-    zone = icaltimezone_get_utc_timezone();
+    displayName_ = "UTC";
+    display_ = icaltimezone_get_utc_timezone();
   }
+  return display_;
+}
+
+std::unique_ptr<LoadedSchedule> Invocation::Load() {
+  icaltimezone* zone = Display();
   const CalendarText source = ReadCalendarText(calendar_.file, io_.in);
   if (!source.error.empty()) {
     Warn(source.error);
     return nullptr;
   }
-  auto loaded = std::make_unique<LoadedSchedule>(source.text, source.name, zone, zoneName);
+  auto loaded = std::make_unique<LoadedSchedule>(source.text, source.name, zone, displayName_);
   if (!loaded->file.error.empty()) {
     Warn(loaded->file.error);
     return nullptr;

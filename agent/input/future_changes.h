@@ -2,10 +2,12 @@
 //
 //   FutureChanges changes;
 //   // RECURRENCE-ID;RANGE=THISANDFUTURE:20240605T120000Z, DTSTART 09:00Z, DTEND 16:00Z
-//   changes.Add(sys_days{2024y / 6 / 5} + 12h, sys_days{2024y / 6 / 5} + 9h, 7h);
-//   changes.Apply(sys_days{2024y / 6 / 7} + 12h, 2h);   // {7 June 09:00, 7h}
-//   changes.Apply(sys_days{2024y / 6 / 4} + 12h, 2h);   // {4 June 12:00, 2h}: before the range
+//   changes.Add(EventTimeOf(recurrenceId), EventTimeOf(start), 7h);
+//   changes.Apply(seventhAtNoon, 2h);   // {7 June 09:00, 7h}
+//   changes.Apply(fourthAtNoon, 2h);    // {4 June 12:00, 2h}: before the range
 //
+// Times are on the series' own time line (time_zones.h): instants for a zoned or UTC series,
+// wall-clock readings for a floating one.
 // Such an override (RFC 5545 3.8.4.4) replaces its own occurrence like any override, and
 // moves every later occurrence by the same shift (its DTSTART less its RECURRENCE-ID) and
 // gives it the same length, unless that occurrence has an override of its own, which the
@@ -16,12 +18,14 @@
 #include <chrono>
 #include <vector>
 
+#include "agent/input/time_zones.h"
+
 namespace dayweave::agent {
 
 class FutureChanges {
  public:
   struct Placed {
-    std::chrono::sys_seconds start;
+    EventTime start;
     std::chrono::seconds length;
     friend bool operator==(const Placed&, const Placed&) = default;
   };
@@ -29,8 +33,7 @@ class FutureChanges {
   // Add
   // An override of the occurrence that originally starts at `recurrenceId`, which now starts
   // at `start` and lasts `length`.
-  void Add(std::chrono::sys_seconds recurrenceId, std::chrono::sys_seconds start,
-           std::chrono::seconds length);
+  void Add(EventTime recurrenceId, EventTime start, std::chrono::seconds length);
 
   // Empty
   // Whether no override reaches beyond its own occurrence.
@@ -38,7 +41,7 @@ class FutureChanges {
 
   // Apply
   // Where the occurrence that originally starts at `start` and lasts `length` now lies.
-  Placed Apply(std::chrono::sys_seconds start, std::chrono::seconds length) const;
+  Placed Apply(EventTime start, std::chrono::seconds length) const;
 
   // Reach
   // The most by which the end of a moved occurrence lies after its original start (zero when
@@ -48,7 +51,7 @@ class FutureChanges {
 
  private:
   struct Change {
-    std::chrono::sys_seconds from;
+    EventTime from;
     std::chrono::seconds shift;
     std::chrono::seconds length;
   };

@@ -8,7 +8,7 @@ namespace {
 using namespace std::chrono;
 
 // A daily series at 12:00-14:00 UTC in June 2024.
-sys_seconds Noon(int day) { return sys_days{2024y / 6 / day} + 12h; }
+EventTime Noon(int day) { return EventTime{(sys_days{2024y / 6 / day} + 12h).time_since_epoch()}; }
 
 TEST(FutureChanges, MoveAndResizeEveryLaterOccurrence) {
   FutureChanges changes;
@@ -19,7 +19,7 @@ TEST(FutureChanges, MoveAndResizeEveryLaterOccurrence) {
   changes.Add(Noon(5), Noon(5) - 3h, 7h);
   EXPECT_FALSE(changes.Empty());
   const struct {
-    sys_seconds original;
+    EventTime original;
     FutureChanges::Placed placed;
   } cases[] = {
       {Noon(4), {Noon(4), 2h}},           {Noon(5) - 1s, {Noon(5) - 1s, 2h}},
