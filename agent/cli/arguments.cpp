@@ -1,5 +1,6 @@
 #include "agent/cli/arguments.h"
 
+#include "agent/cli/iso_instant.h"
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
 
@@ -37,6 +38,17 @@ std::optional<local_seconds> ReadWallClock(const std::string& text) {
   COleDateTime value;
   if (!value.ParseDateTime(text.c_str())) return {};
   return FromOle(value);
+}
+
+std::optional<Moment> ReadMoment(const std::string& text) {
+  if (const auto instant = IsoInstant(text)) return Moment{*instant};
+  if (const auto wallClock = ReadWallClock(text)) return Moment{*wallClock};
+  return {};
+}
+
+local_seconds OnDisplayClock(const Moment& moment, icaltimezone* display) {
+  if (const auto* wallClock = std::get_if<local_seconds>(&moment)) return *wallClock;
+  return DisplayOf(EventTime{std::get<sys_seconds>(moment).time_since_epoch()}, false, display);
 }
 
 std::optional<minutes> ReadMinutes(const std::string& text) {
@@ -77,6 +89,11 @@ std::optional<DailyHours> ReadHours(const std::string& text) {
 CLI::Option* AddWallClock(CLI::App& app, const std::string& name,
                           std::optional<local_seconds>& target, const std::string& help) {
   return AddRead(app, name, target, ReadWallClock, "is not a date and time", "DATETIME", help);
+}
+
+CLI::Option* AddMoment(CLI::App& app, const std::string& name, std::optional<Moment>& target,
+                       const std::string& help) {
+  return AddRead(app, name, target, ReadMoment, "is not a date and time", "DATETIME", help);
 }
 
 CLI::Option* AddDate(CLI::App& app, const std::string& name, std::optional<local_days>& target,

@@ -7,7 +7,9 @@
 //   time
 //
 // Dates and times are read by the library's own ParseDateTime (4/14/2003 9:30 AM,
-// 2003-04-14T09:30, 4/15/2003, 2003-04-15) and taken on the display clock.
+// 2003-04-14T09:30, 4/15/2003, 2003-04-15) and taken on the display clock. A moment (WHEN,
+// FROM, TO) may also be an instant in ISO 8601 with Z or an offset (2003-01-13T10:00Z,
+// 2003-01-13T10:00+02:00), which the display zone puts on its clock once it is known.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "agent/cli/invocation.h"
 
@@ -37,11 +40,25 @@ std::optional<std::chrono::local_seconds> ReadWallClock(const std::string& text)
 std::optional<std::chrono::minutes> ReadMinutes(const std::string& text);
 std::optional<DailyHours> ReadHours(const std::string& text);
 
-// AddWallClock, AddDate, AddMinutes, AddHours
+// A moment as a command line gives it: a time of the display clock, or an instant.
+using Moment = std::variant<std::chrono::local_seconds, std::chrono::sys_seconds>;
+
+// ReadMoment
+// The moment of an argument's text: an ISO 8601 instant (iso_instant.h), else a date and time
+// of the library's; nothing when it is neither.
+std::optional<Moment> ReadMoment(const std::string& text);
+
+// OnDisplayClock
+// A moment on the display clock: a wall-clock time as it is, an instant converted.
+std::chrono::local_seconds OnDisplayClock(const Moment& moment, icaltimezone* display);
+
+// AddWallClock, AddMoment, AddDate, AddMinutes, AddHours
 // Declare an argument (a positional NAME or an option --name) read into `target`.
 CLI::Option* AddWallClock(CLI::App& app, const std::string& name,
                           std::optional<std::chrono::local_seconds>& target,
                           const std::string& help);
+CLI::Option* AddMoment(CLI::App& app, const std::string& name, std::optional<Moment>& target,
+                       const std::string& help);
 CLI::Option* AddDate(CLI::App& app, const std::string& name,
                      std::optional<std::chrono::local_days>& target, const std::string& help);
 CLI::Option* AddMinutes(CLI::App& app, const std::string& name,

@@ -40,16 +40,22 @@ std::optional<CalendarFile> Invocation::Fetch(const std::optional<AskedTimes>& a
   return ReadCalendarParts(parts, fetched.url);
 }
 
-std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>& asked) {
+icaltimezone* Invocation::Display() {
+  if (display_ != nullptr) return display_;
   // A --tz value is checked as it is read; the machine's zone falls back to UTC.
-  std::string zoneName = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
-  icaltimezone* zone = FindZone(zoneName);
-  if (zone == nullptr) {
-    Warn("warning: the machine's time zone \"" + zoneName +
+  displayName_ = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
+  display_ = FindZone(displayName_);
+  if (display_ == nullptr) {
+    Warn("warning: the machine's time zone \"" + displayName_ +
          "\" is not one libical knows; times are shown in UTC");
-    zoneName = "UTC";
-    zone = icaltimezone_get_utc_timezone();
+    displayName_ = "UTC";
+    display_ = icaltimezone_get_utc_timezone();
   }
+  return display_;
+}
+
+std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>& asked) {
+  icaltimezone* zone = Display();
   std::optional<CalendarFile> file;
   if (IsCalendarUrl(calendar_.calendar)) {
     file = Fetch(asked, zone);
@@ -59,7 +65,7 @@ std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>
     if (source.error.empty()) file = ReadCalendar(source.text, source.name);
   }
   if (!file) return nullptr;
-  auto loaded = std::make_unique<LoadedSchedule>(std::move(*file), zone, zoneName);
+  auto loaded = std::make_unique<LoadedSchedule>(std::move(*file), zone, displayName_);
   if (!loaded->file.error.empty()) {
     Warn(loaded->file.error);
     return nullptr;

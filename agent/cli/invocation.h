@@ -8,6 +8,8 @@
 //   }
 #pragma once
 
+#include <libical/ical.h>
+
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -55,6 +57,11 @@ class Invocation {
   // Writes "dayweave: COMMAND: message" and answers kExitError.
   int Fail(const std::string& message);
 
+  // Display
+  // The display zone: --tz NAME, else the machine's zone, else UTC after a warning (written
+  // once).
+  icaltimezone* Display();
+
   // Load
   // The calendar of the arguments on the display zone's clock, after writing its warnings
   // (and with --verbose its expansion notes and a URL's HTTP exchanges); null after writing
@@ -74,6 +81,8 @@ class Invocation {
   std::string command_;
   AgentIo& io_;
   CalendarArguments calendar_;
+  icaltimezone* display_ = nullptr;
+  std::string displayName_;
 };
 
 }  // namespace dayweave::agent

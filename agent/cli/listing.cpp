@@ -78,11 +78,14 @@ std::vector<Appointment> Listed(const Schedule& schedule, std::optional<local_da
     DaySweep sweep(schedule, *onDay);
     const year_month_day date{*onDay};
     for (const Appointment* a : sweep.Touching(*onDay)) {
-      if (a->appointment.OccursOn(static_cast<int>(unsigned{date.day()}),
-                                  static_cast<int>(unsigned{date.month()}),
-                                  static_cast<int>(date.year()))) {
-        listed.push_back(*a);
-      }
+      // A recurring appointment occurs on the dates its rule gives; any other on every date
+      // that its stretch [start, end) meets, and one of no length on its date.
+      const bool occurs = a->appointment.IsRecurring()
+                              ? a->appointment.OccursOn(static_cast<int>(unsigned{date.day()}),
+                                                        static_cast<int>(unsigned{date.month()}),
+                                                        static_cast<int>(date.year())) != 0
+                              : Meets(a->start, a->end, *onDay);
+      if (occurs) listed.push_back(*a);
     }
     warnings.insert(warnings.end(), sweep.Warnings().begin(), sweep.Warnings().end());
   } else {

@@ -36,10 +36,13 @@ TEST(ListingTest, WhatOccursOnADateInColumns) {
   const std::string train =
       "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  "
       "-           Night train\n";
-  // The night train occurs on the date it starts, not on the next one.
+  // The night train occurs on both dates that its time meets.
   EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 13}),
             review + train);
-  EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 14}), "");
+  EXPECT_EQ(
+      List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 14}),
+      "2     1/13/2003 10:30:00 PM  1/14/2003 6:31:00 AM  8 Hours 1 Minute  Out Of Office  -  "
+      "Night train\n");
   EXPECT_EQ(List(schedule, std::chrono::local_days{std::chrono::year{2003} / 1 / 21}),
             "3     1/21/2003 6:00:00 PM  1/21/2003 7:00:00 PM  60 Minutes  Busy  -  Gym\n");
 }

@@ -2,9 +2,12 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "agent/cli/arguments.h"
 #include "agent/cli/command.h"
+#include "agent/input/local_time.h"
 #include "agent/schedule/slot_search.h"
 
 namespace dayweave::agent {
@@ -19,8 +22,8 @@ using namespace std::chrono;
 constexpr long long kMostCandidates = 1000000;
 
 struct SlotsRequest {
-  std::optional<local_seconds> from;
-  std::optional<local_seconds> to;
+  std::optional<Moment> from;
+  std::optional<Moment> to;
   std::optional<minutes> length;
   std::optional<minutes> step;
   std::optional<DailyHours> hours;
@@ -30,13 +33,20 @@ struct SlotsRequest {
 
 int Slots(Invocation& run, const SlotsRequest& request) {
   // The arguments are checked together before the file is read.
-  if (*request.from >= *request.to) {
-    return run.Fail("FROM " + DateText(*request.from) + " is not before TO " +
-                    DateText(*request.to));
+  const local_seconds from = OnDisplayClock(*request.from, run.Display());
+  const local_seconds to = OnDisplayClock(*request.to, run.Display());
+  for (const auto& [name, time] : {std::pair{"FROM", from}, std::pair{"TO", to}}) {
+    if (!LibraryHolds(time)) {
+      return run.Fail(std::string(name) + " " + DateText(time) +
+                      " is not a time of the years 100 to 9999");
+    }
+  }
+  if (from >= to) {
+    return run.Fail("FROM " + DateText(from) + " is not before TO " + DateText(to));
   }
   SlotQuery query;
-  query.from = *request.from;
-  query.to = *request.to;
+  query.from = from;
+  query.to = to;
   query.length = *request.length;
   if (request.step) query.step = *request.step;
   if (request.hours) {
@@ -75,8 +85,8 @@ Command SlotsCommand() {
           [](CLI::App& app, Invocation& run) -> Handler {
             auto request = std::make_shared<SlotsRequest>();
             AddCalendarArguments(app, run.Calendar());
-            AddWallClock(app, "FROM", request->from, "the first candidate start")->required();
-            AddWallClock(app, "TO", request->to, "candidates start before TO")->required();
+            AddMoment(app, "FROM", request->from, "the first candidate start")->required();
+            AddMoment(app, "TO", request->to, "candidates start before TO")->required();
             AddMinutes(app, "MINUTES", request->length, "the length of a slot")->required();
             AddMinutes(app, "--step", request->step, "minutes between candidates")
                 ->default_str(std::to_string(SlotQuery{}.step.count()));

@@ -14,8 +14,11 @@
 #include <memory>
 #include <tuple>
 
+#include "agent/input/event_times.h"
 #include "agent/input/local_time.h"
+#include "agent/input/property_zone.h"
 #include "agent/input/time_zones.h"
+#include "agent/input/zone_history.h"
 
 namespace dayweave::agent {
 
@@ -138,14 +141,6 @@ bool HeldAsWritten(const icaltimetype& time) {
   return LibraryHolds(time.year, time.month, time.day, time.hour, time.minute, time.second);
 }
 
-// The TZID of a property whose zone libical could not find, or "".
-std::string UnknownZone(icalcomponent* event, icalproperty_kind kind, const icaltimetype& time) {
-  icalproperty* property = icalcomponent_get_first_property(event, kind);
-  if (property == nullptr || time.zone != nullptr || time.is_date) return {};
-  icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
-  return tzid == nullptr ? std::string() : Text(icalparameter_get_tzid(tzid));
-}
-
 std::string Address(const char* attendee) {
   std::string address = Text(attendee);
   if (Upper(address.substr(0, 7)) == "MAILTO:") address.erase(0, 7);
@@ -198,20 +193,19 @@ void ReadReminder(icalcomponent* event, long long eventSeconds, EventRecord& rec
   record.reminder = Clamped(-fromStart / 60);
 }
 
-// Why the event cannot be placed in time, or "" when it can.
-std::string Unplaceable(icalcomponent* event, EventRecord& record) {
+// Why the event cannot be placed in time, or "" when it can; `notes` gets what was read
+// otherwise than written plainly (event_times.h).
+std::string Unplaceable(icalcomponent* event, EventRecord& record,
+                        std::vector<std::string>& notes) {
   const std::string unreadable = UnreadableTimeProperty(event);
   if (!unreadable.empty()) return "libical cannot read its " + unreadable;
   if (icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY) == nullptr) {
     return "it has no DTSTART";
   }
-  record.start = icalcomponent_get_dtstart(event);
-  record.end = icalcomponent_get_dtend(event);
-  for (const auto& [kind, time, name] : {std::tuple{ICAL_DTSTART_PROPERTY, record.start, "DTSTART"},
-                                         std::tuple{ICAL_DTEND_PROPERTY, record.end, "DTEND"}}) {
-    const std::string zone = UnknownZone(event, kind, time);
-    if (!zone.empty()) return std::string("its ") + name + " names the unknown time zone " + zone;
-  }
+  EventTimes times = ReadEventTimes(event);
+  record.start = times.start;
+  record.end = times.end;
+  notes = std::move(times.notes);
   static constexpr const char* kRange =
       " is not a date of the library's calendar (years 100 "
       "to 9999, Gregorian)";
@@ -271,6 +265,7 @@ CalendarFile ReadText(const std::string& text, const std::string& name,
     file.error = name + ": not an iCalendar file (it has no VCALENDAR)";
     return file;
   }
+  AddZoneHistory(root);
 
   std::vector<icalcomponent*> components;
   CollectEvents(root, components);
@@ -291,10 +286,14 @@ CalendarFile ReadText(const std::string& text, const std::string& name,
     }
     record.uid = Text(icalcomponent_get_uid(event));
     record.component = event;
-    const std::string why = Unplaceable(event, record);
+    std::vector<std::string> notes;
+    const std::string why = Unplaceable(event, record, notes);
     if (!why.empty()) {
       file.warnings.push_back(EventLabel(name, record) + " skipped: " + why);
       continue;
+    }
+    for (const std::string& note : notes) {
+      file.warnings.push_back(EventLabel(name, record) + ": " + note);
     }
     record.subject = Text(icalcomponent_get_summary(event));
     record.body = Text(icalcomponent_get_description(event));
@@ -308,7 +307,8 @@ CalendarFile ReadText(const std::string& text, const std::string& name,
     file.events.push_back(std::move(record));
   }
 
-  // An event with a RECURRENCE-ID replaces one occurrence of the event with the same UID.
+  // An event with a RECURRENCE-ID replaces one occurrence of the event with the same UID; with
+  // RANGE=THISANDFUTURE it also moves the later ones (future_changes.h).
   std::map<std::string, EventRecord*> masters;
   for (EventRecord& event : file.events) {
     if (icalcomponent_get_first_property(event.component, ICAL_RECURRENCEID_PROPERTY) == nullptr &&
@@ -322,8 +322,13 @@ CalendarFile ReadText(const std::string& text, const std::string& name,
     if (id == nullptr) continue;
     const auto master = masters.find(event.uid);
     if (master == masters.end()) continue;
-    master->second->overridden.push_back(
-        icalproperty_get_datetime_with_component(id, event.component));
+    const icaltimetype replaced = InZone(icalproperty_get_recurrenceid(id), ZoneOfProperty(id));
+    master->second->overridden.push_back(replaced);
+    icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
+    if (range != nullptr && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE) {
+      master->second->future.Add(EventTimeOf(replaced), EventTimeOf(event.start),
+                                 EventTimeOf(event.end) - EventTimeOf(event.start));
+    }
   }
   return file;
 }

@@ -11,11 +11,19 @@
 //
 // BROKEN EVENTS
 //   An event that cannot be placed in time (no DTSTART, a date-time libical cannot read, a
-//   start or end the library's date-time value cannot hold, an unknown TZID, an end before the
-//   start) is left out with one warning line naming the file, the event's line and its UID;
-//   the rest of the calendar still answers:
+//   start or end the library's date-time value cannot hold, an end before the start) is left
+//   out with one warning line naming the file, the event's line and its UID; the rest of the
+//   calendar still answers:
 //
 //   work.ics:14: event 2 (UID b7@example.com) skipped: it has no DTSTART
+//
+//   An event read otherwise than written plainly (a TZID that names no zone, read as floating
+//   time; both DTEND and DURATION, DTEND taken: event_times.h) is kept, with a warning line:
+//
+//   work.ics:20: event 3 (UID c8@example.com): it has both DTEND and DURATION: DTEND is taken
+//
+// Every VTIMEZONE whose TZID names an IANA zone follows the system's zone database before its
+// own first onset (zone_history.h).
 #pragma once
 
 #include <libical/ical.h>
@@ -23,6 +31,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "agent/input/future_changes.h"
 
 namespace dayweave::agent {
 
@@ -51,6 +61,8 @@ struct EventRecord {
   // The RECURRENCE-ID of every other event of the file that overrides one occurrence of this
   // one (same UID); empty for most events.
   std::vector<icaltimetype> overridden;
+  // What the overrides with RANGE=THISANDFUTURE among them do to the later occurrences.
+  FutureChanges future;
 };
 
 // A calendar as read: its events, a warning line per skipped event, or an error line when the

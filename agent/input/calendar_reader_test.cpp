@@ -89,16 +89,19 @@ TEST(CalendarReaderTest, EndFromDtendDurationOrTheDefaults) {
 TEST(CalendarReaderTest, BrokenEventsAreSkippedWithOneWarningEach) {
   const CalendarFile file = ReadCalendar(testing::TestData("broken.ics"), "broken.ics");
   EXPECT_EQ(file.error, "");
-  ASSERT_EQ(file.events.size(), 2u);
-  EXPECT_EQ(file.events[1].subject, "Readable after");
-  EXPECT_EQ(file.events[1].index, 8);
-  EXPECT_EQ(file.events[1].line, 45);
+  ASSERT_EQ(file.events.size(), 3u);
+  // A TZID that names no zone leaves the event on the display clock, said so, not skipped.
+  EXPECT_EQ(file.events[1].subject, "Unknown zone");
+  EXPECT_TRUE(IsFloating(file.events[1].start));
+  EXPECT_EQ(file.events[2].subject, "Readable after");
+  EXPECT_EQ(file.events[2].index, 8);
+  EXPECT_EQ(file.events[2].line, 45);
   const std::vector<std::string> expected = {
       "broken.ics:10: event 2 (UID no-start@test) skipped: it has no DTSTART",
       "broken.ics:15: event 3 (UID bad-start@test) skipped: libical cannot read its DTSTART",
       "broken.ics:21: event 4 skipped: it ends before it starts",
-      "broken.ics:26: event 5 (UID unknown-zone@test) skipped: its DTSTART names the unknown "
-      "time zone Mars/Olympus_Mons",
+      "broken.ics:26: event 5 (UID unknown-zone@test): its DTSTART and DTEND name the unknown "
+      "time zone Mars/Olympus_Mons: read as floating time, on the display clock",
       "broken.ics:32: event 6 (UID bad-rule@test) skipped: libical cannot read its RRULE",
       "broken.ics:39: event 7 (UID year-zero@test) skipped: its DTSTART is not a date of the "
       "library's calendar (years 100 to 9999, Gregorian)",

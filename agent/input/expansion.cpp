@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "agent/input/property_zone.h"
 #include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
@@ -57,7 +58,8 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
     Rule rule;
     rule.stream = std::make_unique<RuleStream>(recurrence, start_, mostSteps);
     // A rule without COUNT can start late, as libical's own expansion does for a range.
-    const EventTime skipTo = from - length_;
+    // An occurrence that a RANGE=THISANDFUTURE override moved may reach further.
+    const EventTime skipTo = from - std::max(length_, event.future.Reach());
     const bool hasUntil = !icaltime_is_null_time(recurrence.until);
     if (recurrence.count == 0 && skipTo > first) {
       if (hasUntil && skipTo > EventTimeOf(recurrence.until)) continue;
@@ -72,21 +74,19 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY);
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RDATE_PROPERTY)) {
     const icaldatetimeperiodtype value = icalproperty_get_rdate(p);
+    const PropertyZone zone = ZoneOfProperty(p);
     if (!icaltime_is_null_time(value.period.start)) {
       // A period: its own start and its own end or duration, on the clock of its TZID.
-      icaltimetype periodStart = icalproperty_get_datetime_with_component(p, component);
-      if (icaltime_is_null_time(periodStart)) periodStart = value.period.start;
+      const icaltimetype periodStart = InZone(value.period.start, zone);
       const EventTime at = EventTimeOf(periodStart);
       seconds length = Seconds(value.period.duration);
       if (!icaltime_is_null_time(value.period.end)) {
-        icaltimetype periodEnd = value.period.end;
-        periodEnd.zone = periodStart.zone;
-        length = EventTimeOf(periodEnd) - at;
+        length = EventTimeOf(InZone(value.period.end, zone)) - at;
       }
       extras_.push_back(Extra{periodStart, at, std::max(length, seconds{0})});
-    } else {
-      const icaltimetype time = icalproperty_get_datetime_with_component(p, component);
-      if (!icaltime_is_null_time(time)) extras_.push_back(Extra{time, EventTimeOf(time), length_});
+    } else if (!icaltime_is_null_time(value.time)) {
+      const icaltimetype time = InZone(value.time, zone);
+      extras_.push_back(Extra{time, EventTimeOf(time), length_});
     }
   }
   std::stable_sort(extras_.begin(), extras_.end(),
@@ -120,9 +120,11 @@ bool OccurrenceStream::Excluded(icaltimetype time) {
 }
 
 Occurrence OccurrenceStream::Place(const icaltimetype& time, seconds length) const {
-  const EventTime at = EventTimeOf(time);
+  // An override with RANGE=THISANDFUTURE may have moved and resized the occurrence.
+  const FutureChanges::Placed placed = event_.future.Apply(EventTimeOf(time), length);
   const bool floating = IsFloating(time);
-  return Occurrence{DisplayOf(at, floating, display_), DisplayOf(at + length, floating, display_)};
+  return Occurrence{DisplayOf(placed.start, floating, display_),
+                    DisplayOf(placed.start + placed.length, floating, display_)};
 }
 
 bool OccurrenceStream::Next(Occurrence& occurrence) {

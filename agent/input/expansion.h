@@ -9,10 +9,12 @@
 // The occurrences are those of libical's own expansion: the iterator of each RRULE from
 // DTSTART (which yields DTSTART only when it fits the rule; the agent's own expander for the
 // shapes libical expands wrongly, see input/rule_stream.h), DTSTART itself when there is no
-// RRULE, every RDATE, less what EXDATE and EXRULE exclude (libical's own test) and the
-// occurrences that a RECURRENCE-ID override of the same UID replaces. Each lasts as long as
-// DTSTART to DTEND in real time (an RDATE period as long as the period), so an occurrence that
-// spans a clock change keeps its real length, as in libical's expansion.
+// RRULE, every RDATE (date-times and periods alike on the clock of their TZID), less what
+// EXDATE and EXRULE exclude (libical's own test) and the occurrences that a RECURRENCE-ID
+// override of the same UID replaces. Each lasts as long as DTSTART to DTEND in real time (an
+// RDATE period as long as the period), so an occurrence that spans a clock change keeps its
+// real length, as in libical's expansion. An override with RANGE=THISANDFUTURE moves and
+// resizes every later occurrence that it reaches (future_changes.h).
 #pragma once
 
 #include <libical/ical.h>

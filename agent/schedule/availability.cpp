@@ -47,6 +47,7 @@ bool ByEventThenStart(const Appointment& a, const Appointment& b) {
 }  // namespace
 
 bool LeavesFree(const Appointment& appointment, local_seconds when, minutes length) {
+  if (!appointment.TakesTime()) return true;
   const CAppointment& library = appointment.appointment;
   if (!library.IsRecurring()) return OneOffLeavesFree(library, when, length);
   const local_seconds end = when + length;
@@ -94,7 +95,9 @@ StretchAnswer FreeBusy::AskAt(local_seconds when) {
   days_.erase(days_.begin(), days_.lower_bound(day));
   const COleDateTime at = ToOle(when);
   for (const Appointment& appointment : Day(day)) {
-    if (!appointment.appointment.IsFree(at)) answer.blocking.push_back(appointment);
+    if (appointment.TakesTime() && !appointment.appointment.IsFree(at)) {
+      answer.blocking.push_back(appointment);
+    }
   }
   answer.free = answer.blocking.empty();
   return answer;

@@ -102,8 +102,10 @@ void ExpectAgreement(const std::string& text, const char* name, const char* zone
   const auto check = [&](local_seconds when, minutes length, const StretchAnswer& answer) {
     std::set<int> expected;
     for (const Span& span : spans) {
-      const bool blocks = length == minutes{0} ? span.start <= when && when < span.end
-                                               : span.start < when + length && span.end > when;
+      // An event of no length takes no time: it blocks nothing.
+      const bool blocks = span.start < span.end &&
+                          (length == minutes{0} ? span.start <= when && when < span.end
+                                                : span.start < when + length && span.end > when);
       if (blocks) expected.insert(span.event);
     }
     const std::set<int> actual = Events(answer);

@@ -18,9 +18,10 @@ COleDateTime NoExpiry() {
   return none;
 }
 
-CAppointment OneOff(const EventRecord& event, local_seconds start, local_seconds end) {
+CAppointment OneOff(const EventRecord& event, local_seconds start, local_seconds end,
+                    long duration) {
   return CAppointment(event.index, event.subject, event.body, event.location, event.required,
-                      event.optional, ToOle(start), ToOle(end), event.duration, event.reminderFlag,
+                      event.optional, ToOle(start), ToOle(end), duration, event.reminderFlag,
                       event.reminder, event.status, NoExpiry(), event.attribute);
 }
 
@@ -46,8 +47,11 @@ bool Meets(local_seconds start, local_seconds end, local_days day) {
 }
 
 Appointment OccurrenceAppointment(const EventRecord& event, const Occurrence& occurrence) {
-  return Appointment{OneOff(event, occurrence.start, occurrence.end), &event, occurrence.start,
-                     occurrence.end};
+  // Each occurrence lasts its own time: an RDATE period its own length, and an occurrence
+  // that a clock change lengthens or shortens on the display clock its length there.
+  const long length = static_cast<long>(floor<minutes>(occurrence.end - occurrence.start).count());
+  return Appointment{OneOff(event, occurrence.start, occurrence.end, length), &event,
+                     occurrence.start, occurrence.end};
 }
 
 Schedule::Schedule(const CalendarFile& file, icaltimezone* display, std::string displayName)
@@ -72,7 +76,8 @@ Schedule::Schedule(const CalendarFile& file, icaltimezone* display, std::string 
       recurring_.push_back(
           Appointment{RecurringAppointment(event, mapping, start, end), &event, start, end});
     } else {
-      oneOffs_.push_back(Appointment{OneOff(event, start, end), &event, start, end});
+      oneOffs_.push_back(
+          Appointment{OneOff(event, start, end, event.duration), &event, start, end});
     }
   }
   std::stable_sort(oneOffs_.begin(), oneOffs_.end(),

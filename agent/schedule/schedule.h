@@ -40,6 +40,12 @@ struct Appointment {
   std::chrono::local_seconds start;  // on the display clock: the one-off's stretch, or the
   std::chrono::local_seconds end;    // first occurrence of a recurring appointment
   bool unchecked = false;            // the time from where the event's expansion stopped, unknown
+
+  // TakesTime
+  // Whether the appointment lasts at all. An event of no length (a DTSTART date-time without
+  // DTEND or DURATION) is listed and occurs on its date, but blocks no time: the free/busy
+  // questions pass over it.
+  bool TakesTime() const { return end > start; }
 };
 
 // An event whose rule the library cannot hold, and why.
