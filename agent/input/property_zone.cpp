@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "agent/input/zone_names.h"
 #include "agent/input/time_zones.h"
+#include "agent/input/zone_names.h"
 
 namespace dayweave::agent {
 
