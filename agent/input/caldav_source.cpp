@@ -26,7 +26,7 @@ std::string UtcText(std::chrono::sys_seconds instant) {
   const auto day = std::chrono::floor<days>(instant);
   const std::chrono::year_month_day date(day);
   const std::chrono::hh_mm_ss time(instant - day);
-  char text[32];
+  char text[64];
   std::snprintf(text, sizeof text, "%04d%02u%02uT%02ld%02ld%02ldZ", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
                 static_cast<long>(time.hours().count()), static_cast<long>(time.minutes().count()),
