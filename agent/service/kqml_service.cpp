@@ -24,6 +24,8 @@ using asio::ip::tcp;
 // How long to wait before accepting again after accept failed (out of file descriptors).
 constexpr std::chrono::milliseconds kAcceptRetry(100);
 
+constexpr std::size_t kLongestLogLine = 300;
+
 std::string EndpointText(const tcp::endpoint& endpoint) {
   const std::string host = endpoint.address().to_string();
   const std::string port = std::to_string(endpoint.port());
@@ -60,7 +62,7 @@ class KqmlService::Impl {
   void Turn(tcp::socket socket, const std::string& peer, const std::string& why);
   void Shutdown();
   void Forget(Connection* connection);
-  void Log(const std::string& line) { log_ << "dayweave: serve: " << line << std::endl; }
+  void Log(const std::string& line);
 
   ServiceSettings settings_;
   std::ostream& log_;
@@ -75,6 +77,17 @@ class KqmlService::Impl {
   std::unordered_map<Connection*, std::shared_ptr<Connection>> connections_;
   bool stopping_ = false;
 };
+
+// One line, whatever a peer sent: control characters become '?', and a line longer than
+// kLongestLogLine is cut there.
+void KqmlService::Impl::Log(const std::string& line) {
+  std::string shown = line.substr(0, kLongestLogLine);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  }
+  if (line.size() > kLongestLogLine) shown += "...";
+  log_ << "dayweave: serve: " << shown << std::endl;
+}
 
 bool KqmlService::Impl::Listen(std::string& problem) {
   const std::string where = settings_.host + ":" + std::to_string(settings_.port);

@@ -71,6 +71,12 @@ TEST(KqmlServiceTest, PipelinedQuestionsAreAnsweredInOrder) {
   EXPECT_NE(log.find("connection closed"), std::string::npos) << log;
 }
 
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size(); ++i) joined += (i ? "\n" : "") + lines[i];
+  return joined;
+}
+
 TEST(KqmlServiceTest, FaultsAreAnsweredAndTextThatIsNotKqmlCloses) {
   const std::string big(KqmlReader::kMostMessageBytes, 'x');
   struct Case {
@@ -80,6 +86,8 @@ TEST(KqmlServiceTest, FaultsAreAnsweredAndTextThatIsNotKqmlCloses) {
       {"(ask-one :sender ana :receiver bo :content (a)) (ask-one :content (b))",
        {R"((sorry :sender dayweave :receiver ana :comment "this is dayweave, not bo"))",
         "(tell :sender dayweave :content (b))"}},
+      {"(ask-one :receiver \"b\no\" :content (a))",
+       {"(sorry :sender dayweave :comment \"this is dayweave, not b o\")"}},
       {"(achieve :content (a)) (ask-one :content (b))",
        {R"((sorry :sender dayweave :comment "dayweave answers ask-one and ask-all, not achieve"))",
         "(tell :sender dayweave :content (b))"}},
@@ -102,7 +110,9 @@ TEST(KqmlServiceTest, FaultsAreAnsweredAndTextThatIsNotKqmlCloses) {
   for (const Case& c : cases) {
     TestClient client(service.Port());
     client.Send(c.text);
-    for (const std::string& line : c.lines) EXPECT_EQ(client.Line(), line) << c.text.substr(0, 60);
+    std::string replies;
+    for (std::size_t i = 0; i < c.lines.size(); ++i) replies += (i ? "\n" : "") + client.Line();
+    EXPECT_EQ(replies, Joined(c.lines)) << c.text.substr(0, 60);
     if (c.lines.back() != "<closed>") {
       client.Send("(ask-one :content (still-open))");
       EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (still-open))");

@@ -54,6 +54,9 @@ Reply Responder::Respond(KqmlValue value) const {
   std::string text = "(" + answer.performative + envelope;
   if (!answer.parameters.empty()) text += " " + answer.parameters;
   text += ")";
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
   return {std::move(text), std::move(fault)};
 }
 

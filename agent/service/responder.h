@@ -5,7 +5,8 @@
 // question's :reply-with as :in-reply-to, each when the question had one. The service answers
 // ask-one and ask-all addressed to it (or to nobody in particular); anything else gets a sorry
 // and a message without :content an error. Text that is not KQML at all gets a Refusal, after
-// which the connection closes.
+// which the connection closes. A reply is always one line: a line break inside a string (an
+// echoed name, an event's subject) is sent as a blank.
 //
 // Example:
 //   Responder responder("dayweave", answerer);
@@ -24,7 +25,7 @@
 namespace dayweave::agent {
 
 struct Reply {
-  std::string text;   // one KQML expression, without a line break
+  std::string text;   // one KQML expression on one line, without the line break
   std::string fault;  // for a sorry or an error reply, what was wrong; otherwise empty
 };
 

@@ -37,6 +37,8 @@ TEST(ResponderTest, EnvelopeAndRefusals) {
        "(tell :sender dayweave :receiver (a b) :content (echo x))", false},
       {"(ask-one :sender ana :receiver bo :content x)",
        R"((sorry :sender dayweave :receiver ana :comment "this is dayweave, not bo"))", true},
+      {"(ask-one :sender \"a\r\nb\" :content \"x\ny\")",
+       "(tell :sender dayweave :receiver \"a  b\" :content (echo \"x y\"))", false},
       {"(ask-one :receiver (bo) :content x)",
        R"x((sorry :sender dayweave :comment "this is dayweave, not (bo)"))x", true},
       {"(Tell :content x)",
