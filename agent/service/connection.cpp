@@ -56,16 +56,21 @@ void Connection::OnRead(const std::error_code& error, std::size_t size) {
     return;
   }
   messages_.clear();
-  const auto fault = reader_.Read(std::string_view(input_.data(), size), messages_);
-  for (KqmlValue& message : messages_) {
-    Reply reply = context_.responder.Respond(std::move(message));
+  answered_ = 0;
+  fault_ = reader_.Read(std::string_view(input_.data(), size), messages_);
+  Answer();
+}
+
+void Connection::Answer() {
+  while (answered_ < messages_.size() && output_.size() < kMostOutputBytes) {
+    Reply reply = context_.responder.Respond(std::move(messages_[answered_++]));
     if (!reply.fault.empty() && context_.log) context_.log(peer_ + ": fault: " + reply.fault);
     output_ += reply.text;
     output_ += '\n';
   }
-  if (fault) {
-    if (context_.log) context_.log(peer_ + ": fault: " + *fault);
-    output_ += context_.responder.Refusal(*fault);
+  if (answered_ == messages_.size() && fault_ && !refused_) {
+    if (context_.log) context_.log(peer_ + ": fault: " + *fault_);
+    output_ += context_.responder.Refusal(*fault_);
     output_ += '\n';
     refused_ = true;
   }
@@ -93,7 +98,9 @@ void Connection::OnWritten(const std::error_code& error) {
   }
   lastTraffic_ = std::chrono::steady_clock::now();
   output_.clear();
-  if (stopping_) {
+  if (answered_ < messages_.size()) {
+    Answer();  // the rest of the questions of the last read, even when the service stops
+  } else if (stopping_) {
     Close("the service stops");
   } else if (refused_) {
     // The peer may still be sending: closing with its text unread would reset the connection

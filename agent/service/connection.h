@@ -1,7 +1,8 @@
 // One client connection of the KQML service: reads messages as they arrive, answers each
 // through the Responder, writes the replies in order, and closes on a fault, after idleness
-// or when the service stops. Reading waits while replies are being written, so a client that
-// does not read its answers holds at most the answers to one read's worth of questions.
+// or when the service stops. Reading waits while replies are being written, and the questions
+// of one read are answered about kMostOutputBytes of replies at a time, each batch written
+// before the next is answered: a client that does not read its answers holds little memory.
 //
 // Example (inside the service's accept handler):
 //   auto connection = std::make_shared<Connection>(std::move(socket), peer, context);
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,8 @@ namespace dayweave::agent {
 
 class Connection : public std::enable_shared_from_this<Connection> {
  public:
+  static constexpr std::size_t kMostOutputBytes = 64 * 1024;
+
   // What every connection of one service shares.
   struct Context {
     const Responder& responder;
@@ -47,6 +51,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
  private:
   void Read();
   void OnRead(const std::error_code& error, std::size_t size);
+  void Answer();
   void Write();
   void OnWritten(const std::error_code& error);
   void WaitIdle();
@@ -58,7 +63,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::string peer_;
   const Context& context_;
   KqmlReader reader_;
-  std::vector<KqmlValue> messages_;
+  std::vector<KqmlValue> messages_;  // read by the last read; answered_ of them answered
+  std::size_t answered_ = 0;
+  std::optional<std::string> fault_;  // what the reader found wrong, after those messages
   std::array<char, 16 * 1024> input_;
   std::string output_;
   bool writing_ = false;

@@ -42,7 +42,7 @@ class KqmlService::Impl {
         acceptor_(io_),
         signals_(io_, SIGINT, SIGTERM),
         retry_(io_),
-        responder_(settings.name, std::move(answerer)),
+        responder_(settings.name, std::move(answerer), settings.mostReplyBytes),
         filter_(settings.allowed),
         context_{responder_, settings.idleLimit, settings.mostMessageBytes,
                  settings.quiet ? std::function<void(const std::string&)>()

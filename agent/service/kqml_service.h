@@ -8,7 +8,8 @@
 //     (error :sender NAME :comment "too many connections") and is closed;
 //   - a connection without traffic either way for idleLimit is closed;
 //   - text that is not KQML, or a message over mostMessageBytes, gets an error reply and the
-//     connection is closed (see KqmlReader).
+//     connection is closed (see KqmlReader);
+//   - a reply over mostReplyBytes is replaced by an error saying so (see Responder).
 // Each connection opened and closed and each fault is one line on the log, unless quiet.
 // SIGINT and SIGTERM (caught from construction on) or Stop close the listener, let every
 // connection finish writing the answers it owes, and make Run return.
@@ -33,6 +34,7 @@
 #include "agent/service/answer.h"
 #include "agent/service/kqml_reader.h"
 #include "agent/service/peer_filter.h"
+#include "agent/service/responder.h"
 
 namespace dayweave::agent {
 
@@ -44,6 +46,7 @@ struct ServiceSettings {
   std::size_t mostConnections = 256;
   std::chrono::milliseconds idleLimit = std::chrono::seconds(60);
   std::size_t mostMessageBytes = KqmlReader::kMostMessageBytes;
+  std::size_t mostReplyBytes = Responder::kMostReplyBytes;
   bool quiet = false;
 };
 

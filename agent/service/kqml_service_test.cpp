@@ -1,5 +1,6 @@
 // The service over real TCP connections on a free loopback port, with an answerer that
-// echoes each question's content (and takes its time over `(slow)`).
+// echoes each question's content (and takes its time over `(slow)`, and answers `(big)` with
+// 100,000 bytes).
 #include "agent/service/kqml_service.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,9 @@ Answer Echo(const KqmlValue& content) {
   if (content.IsList() && !content.items.empty() && content.items[0].text == "slow") {
     answeringSlowly = true;
     std::this_thread::sleep_for(300ms);
+  }
+  if (content.IsList() && !content.items.empty() && content.items[0].text == "big") {
+    return Answer::Tell(KqmlValue::String(std::string(100000, 'x')));
   }
   return Answer::Tell(content);
 }
@@ -64,6 +68,13 @@ TEST(KqmlServiceTest, PipelinedQuestionsAreAnsweredInOrder) {
   EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q2 :content (b))");
   EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q3 :content (\"c d\"))");
   EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q4 :content (e))");
+  // Answers far longer than the questions are written in batches, still in order.
+  client.Send(
+      "(ask-one :content (big)) (ask-one :content (big)) (ask-one :content (big)) "
+      "(ask-one :content (f))");
+  const std::string big = "(tell :sender dayweave :content \"" + std::string(100000, 'x') + "\")";
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(client.Line(), big);
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (f))");
   service.Stop();
   EXPECT_EQ(client.Line(), "<closed>");
   const std::string log = service.Log();

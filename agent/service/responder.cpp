@@ -14,10 +14,22 @@ const std::string* NameIn(const KqmlValue* value) {
   return value != nullptr && !value->IsList() ? &value->text : nullptr;
 }
 
+// The reply on one line: a line break inside a string is sent as a blank.
+std::string Written(const Answer& answer, const std::string& envelope) {
+  std::string text = "(" + answer.performative + envelope;
+  if (!answer.parameters.empty()) text += " " + answer.parameters;
+  text += ")";
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+
 }  // namespace
 
-Responder::Responder(std::string name, Answerer answerer)
-    : name_(std::move(name)),
+Responder::Responder(std::string name, Answerer answerer, std::size_t mostReplyBytes)
+    : mostReplyBytes_(mostReplyBytes),
+      name_(std::move(name)),
       sender_(WriteKqml(KqmlValue::Word(name_))),
       answerer_(std::move(answerer)) {}
 
@@ -49,14 +61,14 @@ Reply Responder::Respond(KqmlValue value) const {
     answer = answerer_(*content);
   }
 
+  std::string text = Written(answer, envelope);
+  if (text.size() > mostReplyBytes_) {
+    answer = Answer::Error("the answer would be longer than " + std::to_string(mostReplyBytes_) +
+                           " bytes");
+    text = Written(answer, envelope);
+  }
   std::string fault;
   if (answer.performative != "tell") fault = answer.performative + " " + answer.parameters;
-  std::string text = "(" + answer.performative + envelope;
-  if (!answer.parameters.empty()) text += " " + answer.parameters;
-  text += ")";
-  for (char& c : text) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
   return {std::move(text), std::move(fault)};
 }
 

@@ -16,6 +16,7 @@
 //       == R"((error :sender dayweave :comment "a closing parenthesis with nothing open"))"
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,10 @@ struct Reply {
 
 class Responder {
  public:
-  Responder(std::string name, Answerer answerer);
+  static constexpr std::size_t kMostReplyBytes = 1024 * 1024;
+
+  // A reply longer than `mostReplyBytes` is replaced by an error saying so.
+  Responder(std::string name, Answerer answerer, std::size_t mostReplyBytes = kMostReplyBytes);
 
   // Respond
   // The reply to one message.
@@ -42,6 +46,7 @@ class Responder {
   std::string Refusal(std::string_view problem) const;
 
  private:
+  std::size_t mostReplyBytes_;
   std::string name_;
   std::string sender_;  // the name as written in a reply
   Answerer answerer_;

@@ -67,6 +67,18 @@ TEST(ResponderTest, EnvelopeAndRefusals) {
   }
 }
 
+TEST(ResponderTest, AReplyOverTheLimitBecomesAnError) {
+  const std::string fits = "(tell :sender dayweave :content (echo x))";
+  for (const std::size_t most : {fits.size(), fits.size() - 1}) {
+    const Responder responder("dayweave", Echo, most);
+    EXPECT_EQ(responder.Respond(Read("(ask-one :content x)")).text,
+              most == fits.size() ? fits
+                                  : "(error :sender dayweave :comment \"the answer would be longer "
+                                    "than " +
+                                        std::to_string(most) + " bytes\")");
+  }
+}
+
 TEST(ResponderTest, ANameThatIsNotAWordIsQuoted) {
   const Responder responder("ana's \"agent\"", Echo);
   EXPECT_EQ(responder.Respond(Read("(ask-one :content x)")).text,
