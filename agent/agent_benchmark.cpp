@@ -18,12 +18,15 @@
 #include <random>
 #include <string>
 
-#include "agent/availability.h"
-#include "agent/calendar_reader.h"
-#include "agent/schedule.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
+#include "agent/schedule/slot_search.h"
 
 namespace dayweave::agent {
 namespace {
+
+using namespace std::chrono;
 
 std::string Two(int n) { return std::string(n < 10 ? 1 : 0, '0') + std::to_string(n); }
 
@@ -70,9 +73,9 @@ std::string YearCalendar() {
 
 SlotQuery YearQuery() {
   SlotQuery query;
-  query.from = ToSeconds({2003, 1, 1, 0, 0, 0});
-  query.to = ToSeconds({2004, 1, 1, 0, 0, 0});
-  query.minutes = 60;
+  query.from = local_days{2003y / 1 / 1};
+  query.to = local_days{2004y / 1 / 1};
+  query.length = 60min;
   return query;
 }
 
@@ -110,20 +113,21 @@ void BM_SlotsOfAYearAskingEveryAppointment(benchmark::State& state) {
   std::vector<Appointment> everything = schedule.OneOffs();
   everything.insert(everything.end(), schedule.Recurring().begin(), schedule.Recurring().end());
   for (const ExpandedEvent& expanded : schedule.Expanded()) {
-    OccurrenceStream stream(*expanded.event, schedule.Display(), query.from - kSecondsPerDay);
+    OccurrenceStream stream(*expanded.event, schedule.Display(),
+                            EventTime{(query.from - days{1}).time_since_epoch()});
     Occurrence occurrence;
-    while (stream.Next(occurrence) && occurrence.start < query.to + kSecondsPerDay) {
+    while (stream.Next(occurrence) && occurrence.start < query.to + days{1}) {
       everything.push_back(OccurrenceAppointment(*expanded.event, occurrence));
     }
   }
   for (auto _ : state) {
     std::size_t found = 0;
-    for (std::int64_t day = DayOf(query.from); day < DayOf(query.to); ++day) {
-      for (std::int64_t t = day * kSecondsPerDay + query.hoursFrom;
-           t + query.minutes * 60 <= day * kSecondsPerDay + query.hoursTo; t += query.step * 60) {
+    for (local_days day = floor<days>(query.from); day < floor<days>(query.to); day += days{1}) {
+      for (local_seconds t = day + query.hoursFrom; t + query.length <= day + query.hoursTo;
+           t += query.step) {
         bool free = true;
         for (const Appointment& a : everything) {
-          if (!LeavesFree(a, t, query.minutes)) {
+          if (!LeavesFree(a, t, query.length)) {
             free = false;
             break;
           }

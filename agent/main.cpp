@@ -1,4 +1,4 @@
-// The dayweave program: the commands are in agent/commands.h. This is the one place that
+// The dayweave program: the commands are in agent/cli/program.h. This is the one place that
 // reads the process's environment: the TZ variable and where /etc/localtime points.
 #include <unistd.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "agent/commands.h"
-#include "agent/time_zones.h"
+#include "agent/cli/program.h"
+#include "agent/input/time_zones.h"
 
 namespace {
 

@@ -2,13 +2,16 @@
 // written inline.
 #pragma once
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "agent/calendar_reader.h"
-#include "agent/schedule.h"
-#include "agent/time_zones.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/local_time.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/loaded_schedule.h"
 
 namespace dayweave::agent::testing {
 
@@ -26,6 +29,25 @@ inline std::string ReadTestFile(const std::string& path) {
 // The text of a test calendar in agent/testdata.
 inline std::string TestData(const std::string& name) { return ReadTestFile(TestDataPath(name)); }
 
+// The rows of a table of cases in agent/testdata: a row a line, its cells split at " | ", a
+// "\n" in a cell a line feed; blank lines and lines that begin with "#" are left out.
+inline std::vector<std::vector<std::string>> TableRows(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(TestData(name));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (std::size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    std::vector<std::string>& row = rows.emplace_back();
+    for (std::size_t from = 0;;) {
+      const std::size_t bar = line.find(" | ", from);
+      row.push_back(line.substr(from, bar - from));
+      if (bar == std::string::npos) break;
+      from = bar + 3;
+    }
+  }
+  return rows;
+}
+
 // The bundled sample calendar's path.
 inline const std::string kSamplePath = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/sample.ics";
 
@@ -40,12 +62,21 @@ inline std::string Calendar(const std::string& components) {
          "END:VCALENDAR\n";
 }
 
+// A wall-clock time from its components.
+inline std::chrono::local_seconds At(int year, unsigned month, unsigned day, int hour = 0,
+                                     int minute = 0, int second = 0) {
+  using namespace std::chrono;
+  return local_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} +
+         seconds{second};
+}
+
+// The library's text of a wall-clock time, for messages.
+inline std::string Text(std::chrono::local_seconds time) { return ToOle(time).Format().str(); }
+
 // A calendar text read as `name` and laid out on the clock of `zone`.
-struct Loaded {
+struct Loaded : LoadedSchedule {
   explicit Loaded(const std::string& text, const char* name = "t.ics", const char* zone = "UTC")
-      : file(ReadCalendar(text, name)), schedule(file, FindZone(zone), zone) {}
-  const CalendarFile file;
-  const Schedule schedule;
+      : LoadedSchedule(text, name, FindZone(zone), zone) {}
 };
 
 }  // namespace dayweave::agent::testing

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "agent/commands.h"
-#include "agent/sample_calendar.h"
+#include "agent/cli/program.h"
+#include "agent/cli/sample_calendar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Arguments are separated by NUL bytes; the calendar argument is always standard input.

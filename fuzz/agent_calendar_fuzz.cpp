@@ -1,13 +1,14 @@
 // The agent's iCalendar reading on arbitrary files: libical parses whatever it is given, and
 // the agent must survive anything libical hands back, through every command that reads a
-// calendar. Each command answers with one of its documented exit statuses.
+// calendar. Each command answers with one of its documented exit statuses, and every message
+// it writes is a whole line of its own that begins "dayweave: ".
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "agent/commands.h"
+#include "agent/cli/program.h"
 
 namespace {
 
@@ -15,7 +16,14 @@ int Run(const std::string& calendar, const std::vector<std::string>& arguments) 
   std::istringstream in(calendar);
   std::ostringstream out, err;
   dayweave::agent::AgentIo io{in, out, err, "UTC"};
-  return dayweave::agent::RunAgent(arguments, io);
+  const int status = dayweave::agent::RunAgent(arguments, io);
+  const std::string messages = err.str();
+  if (status == 2 && messages.empty()) std::abort();
+  if (!messages.empty() && messages.back() != '\n') std::abort();
+  for (std::size_t line = 0; line < messages.size(); line = messages.find('\n', line) + 1) {
+    if (messages.compare(line, 10, "dayweave: ") != 0) std::abort();
+  }
+  return status;
 }
 
 }  // namespace

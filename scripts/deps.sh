@@ -3,7 +3,7 @@
 # what is missing with apt-get; otherwise it names what is missing and fails.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libasio-dev dpkg-dev file "$@")
+packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev libasio-dev dpkg-dev file "$@")
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -4,5 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/configure.sh build >/dev/null
+# The build's progress goes to standard error, so that standard output is the agent's alone.
+bash scripts/configure.sh build >&2
 exec ./build/agent/dayweave "$@"

@@ -1,0 +1,60 @@
+// The kinds of argument the commands take, each declared on a CLI11 command with its reading
+// into a typed value, its check and its error text in one call.
+//
+//   std::optional<local_seconds> when;
+//   AddWallClock(app, "WHEN", when, "the moment asked about")->required();
+//   // dayweave free FILE 4/31/2003  ->  dayweave: free: WHEN "4/31/2003" is not a date and time
+//
+// Dates and times are read by the library's own ParseDateTime (4/14/2003 9:30 AM,
+// 2003-04-14T09:30, 4/15/2003, 2003-04-15) and taken on the display clock.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "agent/cli/invocation.h"
+
+namespace dayweave::agent {
+
+// The most minutes a stretch or a step may take: 366 days.
+constexpr std::chrono::minutes kMostMinutes = std::chrono::days{366};
+
+// The daily hours within which slots lie.
+struct DailyHours {
+  std::chrono::seconds from;
+  std::chrono::seconds to;  // up to 24 hours
+};
+
+// ReadWallClock, ReadMinutes, ReadHours
+// The value of an argument's text, or nothing when the text is not one: a date and time of
+// the library's, a whole number of minutes from 1 to kMostMinutes, HH:MM-HH:MM with the first
+// time before the second (24:00 the latest).
+std::optional<std::chrono::local_seconds> ReadWallClock(const std::string& text);
+std::optional<std::chrono::minutes> ReadMinutes(const std::string& text);
+std::optional<DailyHours> ReadHours(const std::string& text);
+
+// AddWallClock, AddDate, AddMinutes, AddHours
+// Declare an argument (a positional NAME or an option --name) read into `target`.
+CLI::Option* AddWallClock(CLI::App& app, const std::string& name,
+                          std::optional<std::chrono::local_seconds>& target,
+                          const std::string& help);
+CLI::Option* AddDate(CLI::App& app, const std::string& name,
+                     std::optional<std::chrono::local_days>& target, const std::string& help);
+CLI::Option* AddMinutes(CLI::App& app, const std::string& name,
+                        std::optional<std::chrono::minutes>& target, const std::string& help);
+CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<DailyHours>& target,
+                      const std::string& help);
+
+// AddCalendarArguments
+// Declares FILE, --tz NAME and --verbose, the arguments of every command that reads a
+// calendar; FILE comes first among the positionals.
+void AddCalendarArguments(CLI::App& app, CalendarArguments& target);
+
+// DateText
+// A wall-clock time as the library writes it, for messages.
+std::string DateText(std::chrono::local_seconds time);
+
+}  // namespace dayweave::agent

@@ -1,0 +1,88 @@
+// dayweave slots FILE FROM TO MINUTES: the free slots as a KQML tell message or as text.
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "agent/cli/arguments.h"
+#include "agent/cli/command.h"
+#include "agent/schedule/slot_search.h"
+
+namespace dayweave::agent {
+
+namespace {
+
+using namespace std::chrono;
+
+// The most candidate starts one slots command may ask about: every minute of about two years.
+// The free ones are all held in a store and written as one message, so a range of centuries
+// on a fine grid would otherwise exhaust memory instead of answering.
+constexpr long long kMostCandidates = 1000000;
+
+struct SlotsRequest {
+  std::optional<local_seconds> from;
+  std::optional<local_seconds> to;
+  std::optional<minutes> length;
+  std::optional<minutes> step;
+  std::optional<DailyHours> hours;
+  bool weekdays = false;
+  bool text = false;
+};
+
+int Slots(Invocation& run, const SlotsRequest& request) {
+  // The arguments are checked together before the file is read.
+  if (*request.from >= *request.to) {
+    return run.Fail("FROM " + DateText(*request.from) + " is not before TO " +
+                    DateText(*request.to));
+  }
+  SlotQuery query;
+  query.from = *request.from;
+  query.to = *request.to;
+  query.length = *request.length;
+  if (request.step) query.step = *request.step;
+  if (request.hours) {
+    query.hoursFrom = request.hours->from;
+    query.hoursTo = request.hours->to;
+  }
+  query.weekdaysOnly = request.weekdays;
+  if ((query.to - query.from) / query.step >= kMostCandidates) {
+    return run.Fail("FROM " + DateText(query.from) + " to TO " + DateText(query.to) + " every " +
+                    std::to_string(query.step.count()) + " minutes is more than " +
+                    std::to_string(kMostCandidates) + " candidate starts");
+  }
+  const auto loaded = run.Load();
+  if (loaded == nullptr) return kExitError;
+  const auto store = FreeSlotStore(loaded->schedule, query);
+  if (request.text) {
+    run.Out() << store->ToString().str();
+  } else {
+    run.Out() << store->ToKQML().str() << "\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+Command SlotsCommand() {
+  return {"slots", "the free slots of MINUTES minutes from FROM to TO",
+          "The free slots of MINUTES minutes: every candidate start from FROM (inclusive) to TO\n"
+          "(exclusive) on a grid of --step minutes from FROM, lying within the daily --hours,\n"
+          "on Monday to Friday only with --weekdays, that every appointment leaves free.\n"
+          "Printed as the KQML tell message of a time slot store whose slots carry the\n"
+          "attribute \"free\", or with --text as the store's plain text.",
+          [](CLI::App& app, Invocation& run) -> Handler {
+            auto request = std::make_shared<SlotsRequest>();
+            AddCalendarArguments(app, run.Calendar());
+            AddWallClock(app, "FROM", request->from, "the first candidate start")->required();
+            AddWallClock(app, "TO", request->to, "candidates start before TO")->required();
+            AddMinutes(app, "MINUTES", request->length, "the length of a slot")->required();
+            AddMinutes(app, "--step", request->step, "minutes between candidates")
+                ->default_str(std::to_string(SlotQuery{}.step.count()));
+            AddHours(app, "--hours", request->hours, "the daily hours a slot lies within")
+                ->default_str("09:00-17:00");
+            app.add_flag("--weekdays", request->weekdays, "Monday to Friday only");
+            app.add_flag("--text", request->text, "the store's plain text instead of KQML");
+            return [request](Invocation& run) { return Slots(run, *request); };
+          }};
+}
+
+}  // namespace dayweave::agent

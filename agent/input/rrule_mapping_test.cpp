@@ -1,0 +1,101 @@
+// Which rules the agent hands to the library as a recurring appointment and why the others
+// are expanded. That the exact shapes occur on libical's dates, year after year, is checked
+// in libical_agreement_test.cpp.
+#include "agent/input/rrule_mapping.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "agent/test_support.h"
+
+namespace dayweave::agent {
+namespace {
+
+using testing::Calendar;
+using testing::Event;
+
+// Each row of inexact-rules.txt: a rule that the model cannot hold and why it is expanded.
+TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
+  const auto rows = testing::TableRows("inexact-rules.txt");
+  for (const auto& row : rows) {
+    icalrecurrencetype rule = icalrecurrencetype_from_string(row.at(0).c_str());
+    const RuleVerdict verdict = ClassifyRule(rule, std::chrono::year{2003} / 1 / 6);
+    std::free(rule.rscale);  // the parse copies an RSCALE name for the caller to free
+    EXPECT_FALSE(verdict.exact) << row[0];
+    EXPECT_EQ(verdict.reason, row.at(1)) << row[0];
+  }
+  EXPECT_EQ(rows.size(), 31u);
+}
+
+class MapEventTest : public ::testing::Test {
+ protected:
+  EventMapping Map(const std::string& lines, const char* display = "Europe/Berlin") {
+    file_ = ReadCalendar(Calendar(Event("UID:e@test\n" + lines)), "m.ics");
+    EXPECT_EQ(file_.warnings.size(), 0u);
+    if (file_.events.empty()) return {};
+    return MapEvent(file_.events.front(), FindZone(display), display, changes_);
+  }
+
+  CalendarFile file_;
+  ZoneChanges changes_;
+};
+
+// Where the pattern starts and where COUNT or UNTIL make it end. Patterns moved onto another
+// clock are compared with libical on zones.ics.
+TEST_F(MapEventTest, PatternDatesOnTheDisplayClock) {
+  const std::string hour = "DTSTART:20030106T090000\nDTEND:20030106T100000\n";
+  struct Case {
+    std::string lines;
+    const char* display;
+    const char* pattern;
+    int ends;
+  } cases[] = {
+      {hour + "RRULE:FREQ=WEEKLY;BYDAY=MO\n", "Europe/Berlin",
+       "1/6/2003 9:00:00 AM to 1/6/2003 10:00:00 AM", 0},
+      // Mondays 6, 13, 20 and 27 January and 3 February.
+      {hour + "RRULE:FREQ=WEEKLY;COUNT=5\n", "UTC", "1/6/2003 9:00:00 AM to 2/3/2003 10:00:00 AM",
+       1},
+      // UNTIL half an hour before the 31 March occurrence leaves 24 March the last one; UNTIL
+      // at the very start of an occurrence keeps it.
+      {"DTSTART:20030303T090000\nDTEND:20030303T100000\nRRULE:FREQ=WEEKLY;UNTIL=20030331T083000\n",
+       "UTC", "3/3/2003 9:00:00 AM to 3/24/2003 10:00:00 AM", 1},
+      {"DTSTART:20030303T090000\nDTEND:20030303T100000\nRRULE:FREQ=WEEKLY;UNTIL=20030331T090000\n",
+       "UTC", "3/3/2003 9:00:00 AM to 3/31/2003 10:00:00 AM", 1},
+      // The twelfth last weekday of a month from 31 January 2003 is Wednesday 31 December.
+      {"DTSTART:20030131T160000\nDTEND:20030131T170000\n"
+       "RRULE:FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1;COUNT=12\n",
+       "UTC", "1/31/2003 4:00:00 PM to 12/31/2003 5:00:00 PM", 1},
+  };
+  for (const Case& c : cases) {
+    const EventMapping mapping = Map(c.lines, c.display);
+    ASSERT_EQ(mapping.kind, EventMapping::kRecurring) << c.lines << mapping.reason;
+    EXPECT_EQ(ToOle(mapping.patternStart).Format().str() + " to " +
+                  ToOle(mapping.patternEnd).Format().str(),
+              c.pattern);
+    EXPECT_EQ(mapping.ends, c.ends) << c.lines;
+  }
+  EXPECT_EQ(Map(hour).kind, EventMapping::kOneOff);
+  // Paris and Berlin change their clocks together; a night in Berlin without a change keeps.
+  for (const char* lines : {"DTSTART;TZID=Europe/Paris:20030106T090000\n"
+                            "DTEND;TZID=Europe/Paris:20030106T100000\nRRULE:FREQ=WEEKLY\n",
+                            "DTSTART;TZID=Europe/Berlin:20030105T003000\n"
+                            "DTEND;TZID=Europe/Berlin:20030105T013000\nRRULE:FREQ=WEEKLY\n"}) {
+    EXPECT_EQ(Map(lines).kind, EventMapping::kRecurring) << lines;
+  }
+}
+
+// Each row of expanded-events.txt: an event whose rule the model holds, and why it must still
+// be expanded on the Europe/Berlin clock.
+TEST_F(MapEventTest, RecurrenceSetsAndTimesOfDayThatMustBeExpanded) {
+  const auto rows = testing::TableRows("expanded-events.txt");
+  for (const auto& row : rows) {
+    const EventMapping mapping = Map(row.at(0) + "\n");
+    EXPECT_EQ(mapping.kind, EventMapping::kExpanded) << row[0];
+    EXPECT_EQ(mapping.reason, row.at(1)) << row[0];
+  }
+  EXPECT_EQ(rows.size(), 15u);
+}
+
+}  // namespace
+}  // namespace dayweave::agent

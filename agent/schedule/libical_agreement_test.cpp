@@ -1,0 +1,252 @@
+// The agent's answers checked against libical's own expansion of the same events
+// (icalcomponent_foreach_recurrence): for every event of the bundled sample calendar and of
+// the test calendars, at every 15-minute instant of the tested ranges, the appointments the
+// agent finds busy are exactly the events that libical has an occurrence for at that instant,
+// and likewise for stretches of an hour (some crossing midnight) and of 25 hours. And every
+// RRULE shape that maps onto the library's model occurs on exactly the dates libical gives,
+// day by day over several years.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "agent/cli/sample_calendar.h"
+#include "agent/input/calendar_reader.h"
+#include "agent/input/rrule_mapping.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/schedule.h"
+#include "agent/test_support.h"
+
+namespace dayweave::agent {
+namespace {
+
+using namespace std::chrono;
+using testing::Text;
+
+// One occurrence as libical's expansion gives it, on the display clock.
+struct Span {
+  int event;
+  local_seconds start;
+  local_seconds end;
+};
+
+struct Expansion {
+  const EventRecord* event;
+  icaltimezone* display;
+  std::vector<EventTime> overridden;  // the RECURRENCE-IDs of its overrides
+  std::vector<Span>* spans;
+};
+
+void Collect(icalcomponent*, icaltime_span* span, void* data) {
+  const Expansion& expansion = *static_cast<Expansion*>(data);
+  const EventRecord& event = *expansion.event;
+  // libical gives a floating time's span by its reading, as EventTime counts it.
+  const EventTime start{seconds{span->start}};
+  // libical stretches the span of an all-day event to the last second of the day after it
+  // (DTEND's day); the event itself ends at DTEND's midnight.
+  const EventTime end =
+      EventTime{seconds{span->end}} - (event.start.is_date ? days{1} - seconds{1} : seconds{0});
+  for (EventTime id : expansion.overridden) {
+    if (id == start) return;
+  }
+  const bool floating = IsFloating(event.start);
+  expansion.spans->push_back(Span{event.index, DisplayOf(start, floating, expansion.display),
+                                  DisplayOf(end, floating, expansion.display)});
+}
+
+// libical's occurrences of the events that can block (busy status not 0).
+std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, sys_seconds from,
+                               sys_seconds to) {
+  std::vector<Span> spans;
+  const icaltimetype first = icaltime_from_timet_with_zone(
+      static_cast<time_t>(from.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
+  const icaltimetype last = icaltime_from_timet_with_zone(
+      static_cast<time_t>(to.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
+  for (const EventRecord& event : file.events) {
+    if (event.status == 0) continue;
+    Expansion expansion{&event, display, {}, &spans};
+    for (const icaltimetype& id : event.overridden) expansion.overridden.push_back(EventTimeOf(id));
+    icalcomponent_foreach_recurrence(event.component, first, last, Collect, &expansion);
+  }
+  return spans;
+}
+
+std::string Names(const std::set<int>& events) {
+  std::ostringstream text;
+  for (int event : events) text << " " << event;
+  return text.str();
+}
+
+std::set<int> Events(const StretchAnswer& answer) {
+  std::set<int> events;
+  for (const Appointment& a : answer.blocking) events.insert(a.event->index);
+  return events;
+}
+
+// Compares the agent with libical over [from, to) of the display clock.
+void ExpectAgreement(const std::string& text, const char* name, const char* zoneName,
+                     local_seconds first, local_seconds last) {
+  SCOPED_TRACE(std::string(name) + " on the " + zoneName + " clock");
+  const CalendarFile file = ReadCalendar(text, name);
+  ASSERT_EQ(file.error, "");
+  icaltimezone* zone = FindZone(zoneName);
+  const Schedule schedule(file, zone, zoneName);
+  FreeBusy freeBusy(schedule);
+  // Three days either side cover any zone's offset from the display clock.
+  const std::vector<Span> spans =
+      LibicalSpans(file, zone, sys_seconds{first.time_since_epoch()} - days{3},
+                   sys_seconds{last.time_since_epoch()} + days{3});
+  int mismatches = 0;
+  const auto check = [&](local_seconds when, minutes length, const StretchAnswer& answer) {
+    std::set<int> expected;
+    for (const Span& span : spans) {
+      const bool blocks = length == minutes{0} ? span.start <= when && when < span.end
+                                               : span.start < when + length && span.end > when;
+      if (blocks) expected.insert(span.event);
+    }
+    const std::set<int> actual = Events(answer);
+    EXPECT_EQ(actual.empty(), answer.free);
+    if (actual != expected && ++mismatches <= 10) {
+      ADD_FAILURE() << Text(when) << " for " << length.count() << " minutes: agent busy with"
+                    << Names(actual) << ", libical with" << Names(expected);
+    }
+  };
+  for (local_seconds when = first; when < last; when += 15min) {
+    check(when, 0min, freeBusy.AskAt(when));
+    check(when, 45min, freeBusy.AskStretch(when, 45min));
+    check(when, 60min, freeBusy.AskStretch(when, 60min));
+    if (TimeOfDay(when) % 6h == 0s) check(when, 1500min, freeBusy.AskStretch(when, 1500min));
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(LibicalAgreementTest, SampleCalendar) {
+  ExpectAgreement(kSampleCalendar, "sample.ics", "UTC", testing::At(2003, 1, 1),
+                  testing::At(2003, 5, 1));
+}
+
+TEST(LibicalAgreementTest, RecurrenceShapes) {
+  const std::string text = testing::TestData("recurrence.ics");
+  ExpectAgreement(text, "recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
+                  testing::At(2003, 7, 1));
+}
+
+TEST(LibicalAgreementTest, TimeZonesAroundTheClockChanges) {
+  const std::string text = testing::TestData("zones.ics");
+  for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
+    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
+  }
+}
+
+TEST(LibicalAgreementTest, OtherTestCalendars) {
+  for (const char* name : {"broken.ics", "crlf.ics"}) {
+    ExpectAgreement(testing::TestData(name), name, "UTC", testing::At(2003, 4, 13),
+                    testing::At(2003, 4, 17));
+  }
+}
+
+// Every event of recurrence.ics, as the agent takes it: mapped onto a recurring appointment
+// of the expected type, kept a one-off, or expanded.
+TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpected) {
+  const CalendarFile file = ReadCalendar(testing::TestData("recurrence.ics"), "r.ics");
+  ASSERT_EQ(file.warnings.size(), 0u);
+  const Schedule schedule(file, FindZone("Europe/Berlin"), "Europe/Berlin");
+  std::map<int, std::string> taken;
+  for (const Appointment& a : schedule.OneOffs()) taken[a.event->index] = "one-off";
+  for (const ExpandedEvent& e : schedule.Expanded()) taken[e.event->index] = e.reason;
+  ZoneChanges changes;
+  for (const Appointment& a : schedule.Recurring()) {
+    const EventMapping mapping =
+        MapEvent(*a.event, FindZone("Europe/Berlin"), "Europe/Berlin", changes);
+    taken[a.event->index] = "type " + std::to_string(mapping.shape.type);
+  }
+  // Events 1 to 31 in file order: the type code of a mapped event, 'o' a one-off, 'x' an
+  // expanded one (each reason is checked in rrule_mapping_test.cpp).
+  std::string found;
+  for (const auto& [index, how] : taken) {
+    EXPECT_EQ(index, static_cast<int>(found.size()) + 1);
+    found += how == "one-off" ? 'o' : how.rfind("type ", 0) == 0 ? how.back() : 'x';
+  }
+  EXPECT_EQ(found, "0112333365xxxooxxxxxxxxxxxooooo");
+  EXPECT_EQ(taken[13], "RECURRENCE-ID overrides replace some of its occurrences");
+  EXPECT_EQ(taken[21], "it crosses midnight");
+}
+
+// The years over which the mapped shapes are compared with libical, day by day.
+constexpr std::chrono::year kLastComparedYear{2011};
+
+TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
+  const std::map<std::string, RecurrenceType> types = {{"daily", kDaily},
+                                                       {"weekly", kWeekly},
+                                                       {"monthly-by-date", kMonthlyByDate},
+                                                       {"monthly-by-position", kMonthlyByPosition},
+                                                       {"yearly-by-date", kYearlyByDate},
+                                                       {"yearly-by-position", kYearlyByPosition}};
+  const auto rows = testing::TableRows("mapped-shapes.txt");
+  EXPECT_EQ(rows.size(), 26u);
+  ZoneChanges changes;
+  for (const auto& row : rows) {
+    const struct {
+      const char* start;
+      const char* rule;
+      RecurrenceType type;
+    } c{row.at(0).c_str(), row.at(1).c_str(), types.at(row.at(2))};
+    SCOPED_TRACE(std::string(c.start) + " " + c.rule);
+    const icaltimetype start = icaltime_from_string(c.start);
+    icaltimetype end = start;
+    icaltime_adjust(&end, 0, 1, 0, 0);
+    const CalendarFile file = ReadCalendar(
+        testing::Calendar(testing::Event(std::string("UID:shape@test\nDTSTART:") + c.start +
+                                         "\nDTEND:" + icaltime_as_ical_string(end) +
+                                         "\nRRULE:" + c.rule + "\n")),
+        "shape.ics");
+    const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
+    ASSERT_EQ(schedule.Recurring().size(), 1u)
+        << (schedule.Expanded().empty() ? "" : schedule.Expanded()[0].reason);
+    const EventMapping mapping =
+        MapEvent(file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
+    EXPECT_EQ(mapping.shape.type, c.type);
+
+    std::set<local_days> dates;
+    icalrecur_iterator* iterator =
+        icalrecur_iterator_new(icalrecurrencetype_from_string(c.rule), start);
+    ASSERT_NE(iterator, nullptr);
+    for (icaltimetype t = icalrecur_iterator_next(iterator);
+         !icaltime_is_null_time(t) && year{t.year} <= kLastComparedYear;
+         t = icalrecur_iterator_next(iterator)) {
+      dates.insert(floor<days>(WrittenTime(t)));
+    }
+    icalrecur_iterator_free(iterator);
+    ASSERT_FALSE(dates.empty());
+
+    const CAppointment& appointment = schedule.Recurring()[0].appointment;
+    int differences = 0;
+    for (local_days day = floor<days>(WrittenTime(start)) - days{10};
+         day <= local_days{kLastComparedYear / 12 / 31}; day += days{1}) {
+      const year_month_day date{day};
+      const int y = static_cast<int>(date.year());
+      const int m = static_cast<int>(unsigned{date.month()});
+      const int d = static_cast<int>(unsigned{date.day()});
+      const bool occurs = appointment.OccursOn(d, m, y) != 0;
+      if (occurs != (dates.count(day) > 0) && ++differences <= 5) {
+        ADD_FAILURE() << y << "-" << m << "-" << d << ": agent " << occurs << ", libical "
+                      << !occurs;
+      }
+      // On an occurrence day the window is the event's hour, half-open.
+      if (occurs) {
+        const COleDateTime at(y, m, d, start.hour, start.minute, 0);
+        EXPECT_EQ(appointment.IsFree(at), 0);
+        EXPECT_EQ(appointment.IsFree(at - COleDateTimeSpan(1.0 / 86400)), 1);
+        EXPECT_EQ(appointment.IsFree(at + COleDateTimeSpan(1.0 / 24)), 1);
+      }
+    }
+    EXPECT_EQ(differences, 0);
+  }
+}
+
+}  // namespace
+}  // namespace dayweave::agent
