@@ -100,17 +100,21 @@ CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<Dail
                  "is not HH:MM-HH:MM with the first time before the second", "HH:MM-HH:MM", help);
 }
 
-void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
-  app.add_option("FILE", target.file, "an iCalendar file, or - for standard input")->required();
+void AddZone(CLI::App& app, std::string& target) {
   const auto knownZone = [](std::string& name) {
     return FindZone(name) != nullptr ? std::string()
                                      : Quoted(name) + " is not a time zone libical knows";
   };
-  app.add_option("--tz", target.zone,
+  app.add_option("--tz", target,
                  "show times on the clock of the zone NAME (IANA name such as Europe/Berlin; "
                  "default: the machine's zone); floating times and dates are taken as written")
       ->check(CLI::Validator(knownZone, ""))
       ->type_name("NAME");
+}
+
+void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
+  app.add_option("FILE", target.file, "an iCalendar file, or - for standard input")->required();
+  AddZone(app, target.zone);
   app.add_flag("--verbose", target.verbose,
                "say which events are expanded into one-off appointments, and why");
 }

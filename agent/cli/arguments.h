@@ -48,6 +48,10 @@ CLI::Option* AddMinutes(CLI::App& app, const std::string& name,
 CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<DailyHours>& target,
                       const std::string& help);
 
+// AddZone
+// Declares --tz NAME, a zone libical knows, read into `target`.
+void AddZone(CLI::App& app, std::string& target);
+
 // AddCalendarArguments
 // Declares FILE, --tz NAME and --verbose, the arguments of every command that reads a
 // calendar; FILE comes first among the positionals.

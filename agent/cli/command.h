@@ -47,5 +47,6 @@ Command ListCommand();
 Command FreeCommand();
 Command OccursCommand();
 Command SlotsCommand();
+Command ServeCommand();
 
 }  // namespace dayweave::agent

@@ -8,6 +8,7 @@ const std::vector<Command>& Commands() {
       FreeCommand(),
       OccursCommand(),
       SlotsCommand(),
+      ServeCommand(),
   };
   return commands;
 }

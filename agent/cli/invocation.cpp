@@ -14,16 +14,18 @@ int Invocation::Fail(const std::string& message) {
 
 void Invocation::Warn(const std::string& line) { io_.err << "dayweave: " << line << "\n"; }
 
-std::unique_ptr<LoadedSchedule> Invocation::Load() {
+std::string Invocation::DisplayZone() {
   // A --tz value is checked as it is read; the machine's zone falls back to UTC.
-  std::string zoneName = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
+  const std::string zoneName = calendar_.zone.empty() ? io_.machineZone : calendar_.zone;
+  if (FindZone(zoneName) != nullptr) return zoneName;
+  Warn("warning: the machine's time zone \"" + zoneName +
+       "\" is not one libical knows; times are shown in UTC");
+  return "UTC";
+}
+
+std::unique_ptr<LoadedSchedule> Invocation::Load() {
+  const std::string zoneName = DisplayZone();
   icaltimezone* zone = FindZone(zoneName);
-  if (zone == nullptr) {
-    Warn("warning: the machine's time zone \"" + zoneName +
-         "\" is not one libical knows; times are shown in UTC");
-    zoneName = "UTC";
-    zone = icaltimezone_get_utc_timezone();
-  }
   const CalendarText source = ReadCalendarText(calendar_.file, io_.in);
   if (!source.error.empty()) {
     Warn(source.error);

@@ -34,11 +34,17 @@ class Invocation {
   Invocation(std::string command, AgentIo& io) : command_(std::move(command)), io_(io) {}
 
   std::ostream& Out() { return io_.out; }
+  std::ostream& Err() { return io_.err; }
   CalendarArguments& Calendar() { return calendar_; }
 
   // Fail
   // Writes "dayweave: COMMAND: message" and answers kExitError.
   int Fail(const std::string& message);
+
+  // DisplayZone
+  // The name of the zone whose clock answers use: --tz, or the machine's zone; UTC after a
+  // warning when libical does not know the machine's.
+  std::string DisplayZone();
 
   // Load
   // The calendar of the arguments on the display zone's clock, after writing its warnings

@@ -13,11 +13,6 @@ namespace {
 
 using namespace std::chrono;
 
-// The most candidate starts one slots command may ask about: every minute of about two years.
-// The free ones are all held in a store and written as one message, so a range of centuries
-// on a fine grid would otherwise exhaust memory instead of answering.
-constexpr long long kMostCandidates = 1000000;
-
 struct SlotsRequest {
   std::optional<local_seconds> from;
   std::optional<local_seconds> to;
