@@ -152,20 +152,24 @@ constexpr unsigned long long kMostBytes = 1ull << 32;
 
 }  // namespace
 
+void AddZone(CLI::App& app, std::string& target) {
+  const auto knownZone = [](std::string& name) {
+    return FindZone(name) != nullptr ? std::string()
+                                     : Quoted(name) + " is not a time zone libical knows";
+  };
+  app.add_option("--tz", target,
+                 "show times on the clock of the zone NAME (IANA name such as Europe/Berlin; "
+                 "default: the machine's zone); floating times and dates are taken as written")
+      ->check(CLI::Validator(knownZone, ""))
+      ->type_name("NAME");
+}
+
 void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
   app.add_option("CALENDAR", target.calendar,
                  "an iCalendar file, - for standard input, or the http or https URL of a CalDAV "
                  "calendar or a published iCalendar file")
       ->required();
-  const auto knownZone = [](std::string& name) {
-    return FindZone(name) != nullptr ? std::string()
-                                     : Quoted(name) + " is not a time zone libical knows";
-  };
-  app.add_option("--tz", target.zone,
-                 "show times on the clock of the zone NAME (IANA name such as Europe/Berlin; "
-                 "default: the machine's zone); floating times and dates are taken as written")
-      ->check(CLI::Validator(knownZone, ""))
-      ->type_name("NAME");
+  AddZone(app, target.zone);
   app.add_flag("--verbose", target.verbose,
                "say which events are expanded into one-off appointments, and why");
   app.add_option("--user", target.user,

@@ -66,6 +66,10 @@ CLI::Option* AddMinutes(CLI::App& app, const std::string& name,
 CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<DailyHours>& target,
                       const std::string& help);
 
+// AddZone
+// Declares --tz NAME, a zone libical knows, read into `target`.
+void AddZone(CLI::App& app, std::string& target);
+
 // AddCalendarArguments
 // Declares CALENDAR, --tz NAME and --verbose, the arguments of every command that reads a
 // calendar, and the options of a calendar on a server (--user NAME, --netrc FILE, --cacert

@@ -49,5 +49,6 @@ Command OccursCommand();
 Command SlotsCommand();
 Command MeetCommand();
 Command FreeBusyCommand();
+Command ServeCommand();
 
 }  // namespace dayweave::agent

@@ -4,8 +4,8 @@ namespace dayweave::agent {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      ListCommand(),  FreeCommand(), OccursCommand(),
-      SlotsCommand(), MeetCommand(), FreeBusyCommand(),
+      ListCommand(), FreeCommand(),     OccursCommand(), SlotsCommand(),
+      MeetCommand(), FreeBusyCommand(), ServeCommand(),
   };
   return commands;
 }

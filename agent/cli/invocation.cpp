@@ -54,6 +54,11 @@ icaltimezone* Invocation::Display() {
   return display_;
 }
 
+const std::string& Invocation::DisplayName() {
+  Display();
+  return displayName_;
+}
+
 std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>& asked) {
   icaltimezone* zone = Display();
   std::optional<CalendarFile> file;

@@ -62,6 +62,10 @@ class Invocation {
   // once).
   icaltimezone* Display();
 
+  // DisplayName
+  // The name of the display zone (after Display's warning, when it falls back to UTC).
+  const std::string& DisplayName();
+
   // Load
   // The calendar of the arguments on the display zone's clock, after writing its warnings
   // (and with --verbose its expansion notes and a URL's HTTP exchanges); null after writing

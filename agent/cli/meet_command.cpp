@@ -13,6 +13,7 @@
 #include "agent/input/people_reading.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/meeting_search.h"
+#include "agent/schedule/slot_search.h"
 
 namespace dayweave::agent {
 
@@ -25,9 +26,6 @@ using std::chrono::sys_seconds;
 constexpr int kSome = 0;
 constexpr int kNone = 1;
 constexpr int kError = kExitError;
-
-// The most candidate starts one search may ask about: every minute of about two years.
-constexpr std::size_t kMostCandidates = 1000000;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -137,7 +135,7 @@ int Meet::Check() {
     query_.limit = static_cast<std::size_t>(limit->count());
   }
   query_.weekdaysOnly = options_.weekdays;
-  if (CandidateCount(query_) > kMostCandidates) {
+  if (CandidateCount(query_) > static_cast<std::size_t>(kMostCandidates)) {
     return Fail("FROM " + DateText(*from) + " to TO " + DateText(*to) + " every " +
                 std::to_string(query_.step.count()) + " minutes is more than " +
                 std::to_string(kMostCandidates) + " candidate starts");

@@ -16,11 +16,6 @@ namespace {
 
 using namespace std::chrono;
 
-// The most candidate starts one slots command may ask about: every minute of about two years.
-// The free ones are all held in a store and written as one message, so a range of centuries
-// on a fine grid would otherwise exhaust memory instead of answering.
-constexpr long long kMostCandidates = 1000000;
-
 struct SlotsRequest {
   std::optional<Moment> from;
   std::optional<Moment> to;

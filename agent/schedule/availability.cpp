@@ -61,14 +61,29 @@ bool LeavesFree(const Appointment& appointment, local_seconds when, minutes leng
   return true;
 }
 
+namespace {
+
+// The most days a FreeBusy keeps; past that it lets them all go and learns them again.
+constexpr std::size_t kMostKeptDays = 400;
+
+// The most days a sweep walks forward to reach the day asked about; a day farther ahead is
+// reached by a new sweep that starts there, which costs less than walking a long way.
+constexpr days kLongestWalk{31};
+
+}  // namespace
+
 FreeBusy::FreeBusy(const Schedule& schedule) : schedule_(schedule) {}
 
 const std::vector<Appointment>& FreeBusy::Day(local_days day) {
   const auto known = days_.find(day);
   if (known != days_.end()) return known->second;
-  if (sweep_ == nullptr || day < nextDay_) {
+  if (sweep_ == nullptr || day < nextDay_ || day - nextDay_ > kLongestWalk) {
     if (sweep_ != nullptr) {
-      warnings_.insert(warnings_.end(), sweep_->Warnings().begin(), sweep_->Warnings().end());
+      for (const std::string& warning : sweep_->Warnings()) {
+        if (std::find(warnings_.begin(), warnings_.end(), warning) == warnings_.end()) {
+          warnings_.push_back(warning);
+        }
+      }
     }
     sweep_ = std::make_unique<DaySweep>(schedule_, day);
     nextDay_ = day;
@@ -91,8 +106,7 @@ std::vector<std::string> FreeBusy::Warnings() const {
 StretchAnswer FreeBusy::AskAt(local_seconds when) {
   StretchAnswer answer;
   const local_days day = floor<days>(when);
-  // Questions mostly move forward in time; the days behind this one are let go.
-  days_.erase(days_.begin(), days_.lower_bound(day));
+  if (days_.size() >= kMostKeptDays) days_.clear();
   const COleDateTime at = ToOle(when);
   for (const Appointment& appointment : Day(day)) {
     if (appointment.TakesTime() && !appointment.appointment.IsFree(at)) {
@@ -107,7 +121,7 @@ StretchAnswer FreeBusy::AskStretch(local_seconds when, minutes length) {
   StretchAnswer answer;
   const local_seconds end = when + length;
   const local_days firstDay = floor<days>(when);
-  days_.erase(days_.begin(), days_.lower_bound(firstDay));
+  if (days_.size() >= kMostKeptDays) days_.clear();
   // An appointment that meets several days of the stretch is asked once, about all of it.
   std::set<std::pair<int, local_seconds>> asked;
   for (local_days day = firstDay; day <= floor<days>(end - seconds{1}); day += days{1}) {

@@ -40,8 +40,8 @@ struct StretchAnswer {
 
 // Answers questions about one schedule, keeping what it learns about each day: the expanded
 // events' occurrences come from libical's iterators, which are costly to set up, so the days
-// that one question walks through serve the next. Questions that move forward in time cost
-// least.
+// that one question walks through serve the next ones, in whatever order they come (a service
+// answers many askers at once). It keeps at most a few hundred days and then starts afresh.
 class FreeBusy {
  public:
   explicit FreeBusy(const Schedule& schedule);

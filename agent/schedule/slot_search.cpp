@@ -43,12 +43,17 @@ std::vector<local_seconds> FreeSlots(const Schedule& schedule, const SlotQuery& 
 
 std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query,
                                               std::vector<std::string>* warnings) {
+  return SlotStore(FreeSlots(schedule, query, warnings), query.length);
+}
+
+std::unique_ptr<CTimeSlotStore> SlotStore(const std::vector<local_seconds>& starts,
+                                          minutes length) {
   auto store = std::make_unique<CTimeSlotStore>();
   int number = 0;
-  for (local_seconds start : FreeSlots(schedule, query, warnings)) {
+  for (const local_seconds start : starts) {
     CString id;
     id.Format("t%d", ++number);
-    store->Add(new CTimeSlot(ToOle(start), static_cast<int>(query.length.count())), "free", id);
+    store->Add(new CTimeSlot(ToOle(start), static_cast<int>(length.count())), "free", id);
   }
   return store;
 }

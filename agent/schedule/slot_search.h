@@ -32,6 +32,11 @@ struct SlotQuery {
   bool weekdaysOnly = false;
 };
 
+// The most candidate starts one search may ask about: every minute of about two years. The
+// free ones are all held in a store and written as one message, so a range of centuries on a
+// fine grid would otherwise exhaust memory instead of answering.
+constexpr long long kMostCandidates = 1000000;
+
 // FreeSlots
 // The starts of the candidate slots that every appointment leaves free, in order; the sweep's
 // warnings (an event whose time could not be checked, which no slot then overlaps) are added
@@ -44,5 +49,10 @@ std::vector<std::chrono::local_seconds> FreeSlots(const Schedule& schedule, cons
 // the attribute "free" and the ID t1, t2, ... in order.
 std::unique_ptr<CTimeSlotStore> FreeSlotStore(const Schedule& schedule, const SlotQuery& query,
                                               std::vector<std::string>* warnings = nullptr);
+
+// SlotStore
+// Slots of `length` at `starts` in a store, as FreeSlotStore fills it.
+std::unique_ptr<CTimeSlotStore> SlotStore(const std::vector<std::chrono::local_seconds>& starts,
+                                          std::chrono::minutes length);
 
 }  // namespace dayweave::agent

@@ -1,0 +1,258 @@
+#include "agent/cli/serve_answers.h"
+
+#include <algorithm>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+#include "agent/cli/arguments.h"
+#include "agent/cli/listing.h"
+#include "agent/cli/program.h"
+#include "agent/input/calendar_source.h"
+#include "agent/input/file_stamp.h"
+#include "agent/input/time_zones.h"
+#include "agent/schedule/availability.h"
+#include "agent/schedule/loaded_schedule.h"
+#include "agent/schedule/slot_search.h"
+#include "agent/service/kqml_message.h"
+
+namespace dayweave::agent {
+
+using namespace std::chrono;
+
+struct ServeAnswers::Calendar {
+  std::string path;
+  std::optional<FileStamp> seen;  // the version last looked at, read or not
+  std::unique_ptr<LoadedSchedule> loaded;
+  std::unique_ptr<FreeBusy> freeBusy;  // asked again and again: it keeps the days it walked
+};
+
+// A question's content read apart, and the command line that asks the same.
+struct ServeAnswers::Question {
+  std::string command;
+  std::vector<std::string> positionals;
+  std::optional<std::string> step;
+  std::optional<std::string> hours;
+  bool weekdays = false;
+  bool plain = true;  // no option twice, no value the command line might read as an option
+  std::vector<std::string> arguments;  // for the command line, after the command and FILE
+  std::string problem;                 // a question the command line cannot be asked
+};
+
+namespace {
+
+constexpr const char* kQuestions =
+    "(free WHEN [MINUTES]), (slots FROM TO MINUTES [:step N] "
+    "[:hours \"HH:MM-HH:MM\"] [:weekdays]) or (occurs DATE)";
+
+bool LooksLikeOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
+
+}  // namespace
+
+ServeAnswers::ServeAnswers(std::vector<std::string> paths, std::string zoneName, bool details,
+                           std::ostream& err)
+    : paths_(std::move(paths)), zoneName_(std::move(zoneName)), details_(details), err_(err) {}
+
+ServeAnswers::~ServeAnswers() = default;
+
+bool ServeAnswers::Load(std::string& problem) {
+  for (const std::string& path : paths_) {
+    auto calendar = std::make_unique<Calendar>();
+    calendar->path = path;
+    calendar->seen = StampOf(path);
+    if (auto error = Read(*calendar)) {
+      problem = *error;
+      return false;
+    }
+    calendars_.push_back(std::move(calendar));
+  }
+  return true;
+}
+
+// Reads the calendar's file into a new schedule; answers the command line's error text when
+// it cannot, and then the schedule read before stays.
+std::optional<std::string> ServeAnswers::Read(Calendar& calendar) {
+  std::istringstream noInput;
+  const CalendarText source = ReadCalendarText(calendar.path, noInput);
+  if (!source.error.empty()) return source.error;
+  auto loaded =
+      std::make_unique<LoadedSchedule>(source.text, source.name, FindZone(zoneName_), zoneName_);
+  if (!loaded->file.error.empty()) return loaded->file.error;
+  for (const std::string& warning : loaded->Warnings()) err_ << "dayweave: " << warning << "\n";
+  calendar.freeBusy = std::make_unique<FreeBusy>(loaded->schedule);
+  calendar.loaded = std::move(loaded);
+  return {};
+}
+
+void ServeAnswers::Refresh() {
+  for (const auto& calendar : calendars_) {
+    const std::optional<FileStamp> now = StampOf(calendar->path);
+    if (now == calendar->seen) continue;
+    calendar->seen = now;
+    if (auto error = Read(*calendar)) {
+      err_ << "dayweave: warning: " << *error << "; the version read before keeps answering"
+           << std::endl;
+    }
+  }
+}
+
+Answer ServeAnswers::Ask(const KqmlValue& content) {
+  Question question;
+  if (!content.IsList() || content.items.empty() ||
+      content.items[0].kind != KqmlValue::Kind::kWord) {
+    return Answer::Error(std::string("a question is ") + kQuestions);
+  }
+  question.command = LowerCase(content.items[0].text);
+  const std::vector<KqmlValue>& items = content.items;
+  for (std::size_t i = 1; i < items.size() && question.problem.empty(); ++i) {
+    const KqmlValue& item = items[i];
+    if (item.IsList()) {
+      question.problem = "the arguments of a question are words and strings, not lists";
+    } else if (item.kind == KqmlValue::Kind::kWord && item.text.size() > 1 && item.text[0] == ':') {
+      const std::string name = LowerCase(item.text.substr(1));
+      question.arguments.push_back("--" + name);
+      if (name == "weekdays") {
+        question.plain = question.plain && !question.weekdays;
+        question.weekdays = true;
+      } else if (name == "step" || name == "hours") {
+        std::optional<std::string>& value = name == "step" ? question.step : question.hours;
+        question.plain = question.plain && !value && i + 1 < items.size() &&
+                         !items[i + 1].IsList() && !LooksLikeOption(items[i + 1].text);
+        if (i + 1 < items.size() && !items[i + 1].IsList()) {
+          value = items[++i].text;
+          question.arguments.push_back(*value);
+        }
+      } else {
+        question.problem = "unknown option " + item.text;
+      }
+    } else {
+      question.plain = question.plain && !LooksLikeOption(item.text);
+      question.positionals.push_back(item.text);
+      question.arguments.push_back(item.text);
+    }
+  }
+  if (question.problem.empty() && question.command != "free" && question.command != "slots" &&
+      question.command != "occurs") {
+    question.problem =
+        "unknown question \"" + content.items[0].text + "\" (questions: " + kQuestions + ")";
+  }
+  if (!question.problem.empty()) return Answer::Error(question.problem);
+  if (question.command == "free") return Free(question);
+  if (question.command == "slots") return Slots(question);
+  return Occurs(question);
+}
+
+// The answer to a question whose arguments the command line would refuse: its error line,
+// found by running the command on them, without its "dayweave: COMMAND: " prefix.
+Answer ServeAnswers::Refusal(const Question& question) const {
+  std::vector<std::string> arguments = {question.command, "-", "--tz", zoneName_};
+  arguments.insert(arguments.end(), question.arguments.begin(), question.arguments.end());
+  std::istringstream noCalendar;
+  std::ostringstream out, err;
+  AgentIo io{noCalendar, out, err, zoneName_};
+  RunAgent(arguments, io);
+  const std::string line = err.str().substr(0, err.str().find('\n'));
+  const std::string prefix = "dayweave: " + question.command + ": ";
+  if (line.rfind(prefix, 0) == 0) return Answer::Error(line.substr(prefix.size()));
+  return Answer::Error(std::string("the question is not ") + kQuestions);
+}
+
+Answer ServeAnswers::Free(const Question& question) {
+  const std::vector<std::string>& words = question.positionals;
+  if (!question.plain || question.step || question.hours || question.weekdays || words.empty() ||
+      words.size() > 2) {
+    return Refusal(question);
+  }
+  const auto when = ReadWallClock(words[0]);
+  const auto length = words.size() == 2 ? ReadMinutes(words[1]) : std::nullopt;
+  if (!when || (words.size() == 2 && !length)) return Refusal(question);
+
+  Refresh();
+  bool free = true;
+  std::vector<KqmlValue> content = {KqmlValue::Word("busy")};
+  for (const auto& calendar : calendars_) {
+    const StretchAnswer answer =
+        length ? calendar->freeBusy->AskStretch(*when, *length) : calendar->freeBusy->AskAt(*when);
+    free = free && answer.free;
+    if (!details_) continue;
+    for (const Appointment& blocking : answer.blocking) {
+      const KqmlValue subject = KqmlValue::String(blocking.event->subject);
+      const bool named = std::any_of(content.begin() + 1, content.end(),
+                                     [&](const KqmlValue& v) { return v.text == subject.text; });
+      if (!named) content.push_back(subject);
+    }
+  }
+  if (free) return Answer::Tell(KqmlValue::List({KqmlValue::Word("free")}));
+  return Answer::Tell(KqmlValue::List(std::move(content)));
+}
+
+Answer ServeAnswers::Slots(const Question& question) {
+  const std::vector<std::string>& words = question.positionals;
+  if (!question.plain || words.size() != 3) return Refusal(question);
+  const auto from = ReadWallClock(words[0]);
+  const auto to = ReadWallClock(words[1]);
+  const auto length = ReadMinutes(words[2]);
+  const auto step = question.step ? ReadMinutes(*question.step) : std::nullopt;
+  const auto hours = question.hours ? ReadHours(*question.hours) : std::nullopt;
+  if (!from || !to || !length || (question.step && !step) || (question.hours && !hours)) {
+    return Refusal(question);
+  }
+  SlotQuery query;
+  query.from = *from;
+  query.to = *to;
+  query.length = *length;
+  if (step) query.step = *step;
+  if (hours) {
+    query.hoursFrom = hours->from;
+    query.hoursTo = hours->to;
+  }
+  query.weekdaysOnly = question.weekdays;
+  if (query.from >= query.to || (query.to - query.from) / query.step >= kMostCandidates) {
+    return Refusal(question);
+  }
+
+  Refresh();
+  std::unique_ptr<CTimeSlotStore> store;
+  if (calendars_.size() == 1) {
+    store = FreeSlotStore(calendars_[0]->loaded->schedule, query);
+  } else {
+    std::vector<local_seconds> free = FreeSlots(calendars_[0]->loaded->schedule, query);
+    for (std::size_t i = 1; i < calendars_.size(); ++i) {
+      const std::vector<local_seconds> also = FreeSlots(calendars_[i]->loaded->schedule, query);
+      std::vector<local_seconds> both;
+      std::set_intersection(free.begin(), free.end(), also.begin(), also.end(),
+                            std::back_inserter(both));
+      free = std::move(both);
+    }
+    store = SlotStore(free, query.length);
+  }
+  const std::string message = store->ToKQML().str();  // "(tell :t1 (...) ...)"
+  return {"tell",
+          ":zone " + WriteKqml(KqmlValue::Word(zoneName_)) + message.substr(5, message.size() - 6)};
+}
+
+Answer ServeAnswers::Occurs(const Question& question) {
+  const std::vector<std::string>& words = question.positionals;
+  if (!question.plain || question.step || question.hours || question.weekdays ||
+      words.size() != 1) {
+    return Refusal(question);
+  }
+  const auto when = ReadWallClock(words[0]);
+  if (!when) return Refusal(question);
+  if (!details_) {
+    return Answer::Sorry(
+        "occurs would tell what the user does; this agent answers it only "
+        "when it serves with --details");
+  }
+  Refresh();
+  std::vector<KqmlValue> subjects;
+  for (const auto& calendar : calendars_) {
+    std::vector<std::string> warnings;
+    for (const Appointment& a : Listed(calendar->loaded->schedule, floor<days>(*when), warnings)) {
+      subjects.push_back(KqmlValue::String(a.event->subject));
+    }
+  }
+  return Answer::Tell(KqmlValue::List(std::move(subjects)));
+}
+
+}  // namespace dayweave::agent

@@ -1,0 +1,278 @@
+// `dayweave serve` run as its own process on a free loopback port and asked over TCP: its
+// answers agree with the command line's, it tells nobody what the user does without
+// --details, it reads a calendar again when it changes, and it stops cleanly on a signal.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "agent/cli/program.h"
+#include "agent/service/test_client.h"
+#include "agent/test_support.h"
+
+namespace dayweave::agent {
+namespace {
+
+using testing::TestClient;
+
+// The program serving with `arguments` (after "serve"), its standard error in a file.
+class Serving {
+ public:
+  explicit Serving(const std::vector<std::string>& arguments)
+      : errPath_("/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".err") {
+    int out[2];
+    EXPECT_EQ(pipe(out), 0);
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      std::FILE* err = std::fopen(errPath_.c_str(), "w");
+      if (err != nullptr) dup2(fileno(err), STDERR_FILENO);
+      close(out[0]);
+      close(out[1]);
+      std::vector<std::string> words = {"dayweave", "serve"};
+      words.insert(words.end(), arguments.begin(), arguments.end());
+      std::vector<char*> argv;
+      for (std::string& word : words) argv.push_back(word.data());
+      argv.push_back(nullptr);
+      execv(DAYWEAVE_AGENT_PROGRAM, argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') firstLine_ += c;
+    close(out[0]);
+    const auto colon = firstLine_.rfind(':');
+    if (firstLine_.rfind("listening on 127.0.0.1:", 0) == 0) {
+      port_ = static_cast<std::uint16_t>(std::stoi(firstLine_.substr(colon + 1)));
+    }
+  }
+  ~Serving() { Stop(SIGKILL); }
+
+  std::uint16_t Port() const { return port_; }
+  const std::string& FirstLine() const { return firstLine_; }
+
+  // Sends `signal` and waits for the program: its exit status, -1 when a signal ended it.
+  int Stop(int signal = SIGTERM) {
+    if (pid_ <= 0) return status_;
+    kill(pid_, signal);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = 0;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status_;
+  }
+  // Its standard error so far.
+  std::string Err() const { return testing::ReadTestFile(errPath_); }
+
+ private:
+  std::string errPath_;
+  pid_t pid_ = 0;
+  int status_ = -1;
+  std::uint16_t port_ = 0;
+  std::string firstLine_;
+};
+
+struct Cli {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Cli RunCli(const std::vector<std::string>& arguments) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  AgentIo io{in, out, err, "UTC"};
+  const int status = RunAgent(arguments, io);
+  return {status, out.str(), err.str()};
+}
+
+// "2003-04-DDTHH:MM" for the quarter hours of the week from Monday 14 April 2003.
+std::vector<std::string> QuarterHoursOfTheWeek() {
+  std::vector<std::string> instants;
+  for (int day = 14; day < 21; ++day) {
+    for (int minute = 0; minute < 24 * 60; minute += 15) {
+      char text[24];
+      std::snprintf(text, sizeof text, "2003-04-%02dT%02d:%02d", day, minute / 60, minute % 60);
+      instants.push_back(text);
+    }
+  }
+  return instants;
+}
+
+const std::string& kSample = testing::kSamplePath;
+
+// The service's reply to the command line's answer: the same message, with the envelope
+// and the zone right after `tell`, or the same error text.
+std::string Expected(const std::string& command, const Cli& cli) {
+  if (cli.status == 2) {
+    const std::string prefix = "dayweave: " + command + ": ";
+    EXPECT_EQ(cli.err.rfind(prefix, 0), 0u) << cli.err;
+    std::string comment = cli.err.substr(prefix.size(), cli.err.size() - prefix.size() - 1);
+    std::string quoted;
+    for (char c : comment)
+      quoted += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+    return "(error :sender dayweave :comment \"" + quoted + "\")";
+  }
+  if (command == "free") {
+    return std::string("(tell :sender dayweave :content (") + (cli.status == 0 ? "free" : "busy") +
+           "))";
+  }
+  return "(tell :sender dayweave :zone UTC" + cli.out.substr(5, cli.out.size() - 6);
+}
+
+TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
+  Serving serving({kSample, "--port", "0", "--tz", "UTC", "--quiet"});
+  ASSERT_NE(serving.Port(), 0) << serving.FirstLine();
+  TestClient client(serving.Port());
+
+  std::vector<std::pair<std::string, std::vector<std::string>>> questions;  // command, its words
+  for (const std::string& when : QuarterHoursOfTheWeek()) {
+    questions.push_back({"free", {when}});
+    questions.push_back({"free", {when, "45"}});
+  }
+  for (int day = 14; day < 21; ++day) {
+    const std::string from = "4/" + std::to_string(day) + "/2003";
+    const std::string to = "4/" + std::to_string(day + 1) + "/2003";
+    for (const char* minutes : {"15", "30", "60", "90", "480"}) {
+      questions.push_back({"slots", {from, to, minutes}});
+    }
+    questions.push_back({"slots", {from, to, "60", ":step", "15", ":hours", "07:30-19:00"}});
+  }
+  questions.push_back({"slots", {"4/14/2003", "4/21/2003", "30", ":weekdays", ":step", "60"}});
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"4/31/2003"}, {"4/14/2003", "0"}, {"4/14/2003", "x"}}) {
+    questions.push_back({"free", bad});
+  }
+  questions.push_back({"slots", {"4/15/2003", "4/14/2003", "60"}});
+  questions.push_back({"slots", {"4/14/2003", "4/15/2003", "60", ":hours", "17:00-09:00"}});
+
+  // In an order that jumps back and forth in time, as many askers at once would ask.
+  std::shuffle(questions.begin(), questions.end(), std::mt19937(2003));
+  std::string text;
+  for (const auto& [command, words] : questions) {
+    text += "(ask-one :content (" + command;
+    for (const std::string& word : words) text += word[0] == ':' ? " " + word : " \"" + word + "\"";
+    text += "))\n";
+  }
+  client.Send(text);  // all of them at once: the answers come back in order
+  for (const auto& [command, words] : questions) {
+    std::vector<std::string> arguments = {command, kSample};
+    for (const std::string& word : words) {
+      arguments.push_back(word[0] == ':' ? "--" + word.substr(1) : word);
+    }
+    arguments.push_back("--tz");
+    arguments.push_back("UTC");
+    ASSERT_EQ(client.Line(), Expected(command, RunCli(arguments))) << command << " " << words[0];
+  }
+  EXPECT_EQ(serving.Stop(SIGINT), 0);
+}
+
+// The subjects, locations, descriptions and attendees of the sample calendar.
+std::vector<std::string> PrivateTexts() {
+  std::vector<std::string> texts;
+  std::istringstream lines(testing::ReadTestFile(kSample));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const char* name : {"SUMMARY", "LOCATION", "DESCRIPTION", "ATTENDEE"}) {
+      if (line.rfind(name, 0) == 0) texts.push_back(line.substr(line.find(':') + 1));
+    }
+  }
+  return texts;
+}
+
+TEST(ServeTest, NoReplyTellsWhatTheUserDoesWithoutDetails) {
+  std::string questions;
+  for (const std::string& when : QuarterHoursOfTheWeek()) {
+    questions += "(ask-one :content (free " + when + " 90))";
+  }
+  questions += "(ask-all :content (slots 4/14/2003 4/21/2003 30 :hours 00:00-24:00))";
+  for (int day = 14; day < 21; ++day) {
+    questions += "(ask-all :content (occurs 4/" + std::to_string(day) + "/2003))";
+  }
+  const std::size_t count = QuarterHoursOfTheWeek().size() + 8;
+  const std::vector<std::string> privateTexts = PrivateTexts();
+  ASSERT_GE(privateTexts.size(), 10u);
+  for (const bool details : {false, true}) {
+    std::vector<std::string> arguments = {kSample, "--port", "0", "--tz", "UTC", "--quiet"};
+    if (details) arguments.push_back("--details");
+    Serving serving(arguments);
+    TestClient client(serving.Port());
+    client.Send(questions);
+    std::string replies;
+    for (std::size_t i = 0; i < count; ++i) replies += client.Line() + "\n";
+    std::size_t told = 0;
+    for (const std::string& text : privateTexts) {
+      if (replies.find(text) != std::string::npos) ++told;
+    }
+    // With --details the busy answers and occurs name the subjects; without, nothing is told.
+    if (details) {
+      EXPECT_GT(told, 0u);
+      EXPECT_NE(replies.find("(busy \"Project kickoff\")"), std::string::npos);
+    } else {
+      EXPECT_EQ(told, 0u) << replies;
+      EXPECT_NE(replies.find("(sorry :sender dayweave :comment"), std::string::npos);
+    }
+  }
+}
+
+TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
+  const std::string path = "/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".ics";
+  const auto write = [&](const std::string& text) {
+    const std::string temporary = path + ".new";
+    std::ofstream(temporary, std::ios::binary) << text;
+    std::rename(temporary.c_str(), path.c_str());
+  };
+  const auto meeting = [](const char* start) {
+    return testing::Calendar(testing::Event(std::string("UID:m\nSUMMARY:M\nDTSTART:20030414T") +
+                                            start + "\nDURATION:PT1H\n"));
+  };
+  write(meeting("100000"));
+  Serving serving({path, "--port", "0", "--tz", "UTC"});
+  TestClient client(serving.Port());
+  const auto ask = [&](const char* when) {
+    client.Send(std::string("(ask-one :content (free \"4/14/2003 ") + when + "\"))");
+    return client.Line();
+  };
+  EXPECT_EQ(ask("10:30 AM"), "(tell :sender dayweave :content (busy))");
+  write(meeting("140000"));
+  EXPECT_EQ(ask("10:30 AM"), "(tell :sender dayweave :content (free))");
+  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
+  write("not a calendar");  // the last good version keeps answering, with one warning
+  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
+  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
+  write(meeting("160000"));
+  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (free))");
+  EXPECT_EQ(serving.Stop(), 0);
+  const std::string err = serving.Err();
+  std::size_t warnings = 0;
+  for (std::size_t at = err.find("warning"); at != std::string::npos;
+       at = err.find("warning", at + 1)) {
+    ++warnings;
+  }
+  EXPECT_EQ(warnings, 1u) << err;
+  std::remove(path.c_str());
+}
+
+TEST(ServeTest, ASignalStopsTheServiceWithStatusZero) {
+  for (const int signal : {SIGTERM, SIGINT}) {
+    Serving serving({kSample, "--port", "0", "--tz", "UTC"});
+    TestClient client(serving.Port());
+    client.Send("(ask-one :content (free 4/14/2003))");
+    EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (free))");
+    EXPECT_EQ(serving.Stop(signal), 0);
+    EXPECT_EQ(client.Line(), "<closed>");
+    const std::string err = serving.Err();
+    EXPECT_NE(err.find("connection opened"), std::string::npos) << err;
+    EXPECT_NE(err.find("connection closed"), std::string::npos) << err;
+  }
+}
+
+}  // namespace
+}  // namespace dayweave::agent

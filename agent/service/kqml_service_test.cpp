@@ -1,0 +1,202 @@
+// The service over real TCP connections on a free loopback port, with an answerer that
+// echoes each question's content (and takes its time over `(slow)`, and answers `(big)` with
+// 100,000 bytes).
+#include "agent/service/kqml_service.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+#include "agent/service/test_client.h"
+
+namespace dayweave::agent {
+namespace {
+
+using testing::TestClient;
+using namespace std::chrono_literals;
+
+std::atomic<bool> answeringSlowly{false};
+
+Answer Echo(const KqmlValue& content) {
+  if (content.IsList() && !content.items.empty() && content.items[0].text == "slow") {
+    answeringSlowly = true;
+    std::this_thread::sleep_for(300ms);
+  }
+  if (content.IsList() && !content.items.empty() && content.items[0].text == "big") {
+    return Answer::Tell(KqmlValue::String(std::string(100000, 'x')));
+  }
+  return Answer::Tell(content);
+}
+
+class Running {
+ public:
+  explicit Running(ServiceSettings settings = {}) {
+    settings.port = 0;
+    std::string problem;
+    service_ = KqmlService::Open(settings, Echo, log_, problem);
+    EXPECT_EQ(problem, "");
+    thread_ = std::thread([this] { service_->Run(); });
+  }
+  ~Running() { Stop(); }
+  std::uint16_t Port() const { return service_->Port(); }
+  // Stops the service and waits until Run returns; then the log may be read.
+  void Stop() {
+    if (!thread_.joinable()) return;
+    service_->Stop();
+    thread_.join();
+  }
+  void Join() { thread_.join(); }
+  std::string Log() const { return log_.str(); }
+
+ private:
+  std::ostringstream log_;
+  std::unique_ptr<KqmlService> service_;
+  std::thread thread_;
+};
+
+TEST(KqmlServiceTest, PipelinedQuestionsAreAnsweredInOrder) {
+  Running service;
+  TestClient client(service.Port());
+  client.Send("(ask-one :reply-with q1 :content (a)) (ask-all :reply-with q2 :content (b))\n");
+  client.Send("(ask-one :reply-with q3 :content (\"c ");
+  std::this_thread::sleep_for(50ms);
+  client.Send("d\"))(ask-one :reply-with q4 :content (e))");
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q1 :content (a))");
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q2 :content (b))");
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q3 :content (\"c d\"))");
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :in-reply-to q4 :content (e))");
+  // Answers far longer than the questions are written in batches, still in order.
+  client.Send(
+      "(ask-one :content (big)) (ask-one :content (big)) (ask-one :content (big)) "
+      "(ask-one :content (f))");
+  const std::string big = "(tell :sender dayweave :content \"" + std::string(100000, 'x') + "\")";
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(client.Line(), big);
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (f))");
+  service.Stop();
+  EXPECT_EQ(client.Line(), "<closed>");
+  const std::string log = service.Log();
+  EXPECT_NE(log.find("connection opened"), std::string::npos) << log;
+  EXPECT_NE(log.find("connection closed"), std::string::npos) << log;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size(); ++i) joined += (i ? "\n" : "") + lines[i];
+  return joined;
+}
+
+TEST(KqmlServiceTest, FaultsAreAnsweredAndTextThatIsNotKqmlCloses) {
+  const std::string big(KqmlReader::kMostMessageBytes, 'x');
+  struct Case {
+    std::string text;
+    std::vector<std::string> lines;  // the replies, then "<closed>" when the service closes
+  } cases[] = {
+      {"(ask-one :sender ana :receiver bo :content (a)) (ask-one :content (b))",
+       {R"((sorry :sender dayweave :receiver ana :comment "this is dayweave, not bo"))",
+        "(tell :sender dayweave :content (b))"}},
+      {"(ask-one :receiver \"b\no\" :content (a))",
+       {"(sorry :sender dayweave :comment \"this is dayweave, not b o\")"}},
+      {"(achieve :content (a)) (ask-one :content (b))",
+       {R"((sorry :sender dayweave :comment "dayweave answers ask-one and ask-all, not achieve"))",
+        "(tell :sender dayweave :content (b))"}},
+      {"(ask-one :reply-with q) (ask-one :content (b))",
+       {R"((error :sender dayweave :in-reply-to q :comment "the question has no :content"))",
+        "(tell :sender dayweave :content (b))"}},
+      {"(ask-one :content (a)) ) (ask-one :content (b))",
+       {"(tell :sender dayweave :content (a))",
+        R"((error :sender dayweave :comment "a closing parenthesis with nothing open"))",
+        "<closed>"}},
+      {R"((ask-one :content "\q"))",
+       {R"((error :sender dayweave :comment "a backslash in a string before neither \" nor \\"))",
+        "<closed>"}},
+      {R"((ask-one :content a"b"))",
+       {R"((error :sender dayweave :comment "a double quote inside a word"))", "<closed>"}},
+      {"(ask-one :content " + big + ")",
+       {R"((error :sender dayweave :comment "a message longer than 65536 bytes"))", "<closed>"}},
+  };
+  Running service;
+  for (const Case& c : cases) {
+    TestClient client(service.Port());
+    client.Send(c.text);
+    std::string replies;
+    for (std::size_t i = 0; i < c.lines.size(); ++i) replies += (i ? "\n" : "") + client.Line();
+    EXPECT_EQ(replies, Joined(c.lines)) << c.text.substr(0, 60);
+    if (c.lines.back() != "<closed>") {
+      client.Send("(ask-one :content (still-open))");
+      EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (still-open))");
+    }
+  }
+  service.Stop();
+  const std::string log = service.Log();
+  for (const char* fault :
+       {"fault: sorry :comment \"this is dayweave, not bo\"", "fault: a double quote inside a word",
+        "fault: a message longer than 65536 bytes"}) {
+    EXPECT_NE(log.find(fault), std::string::npos) << fault << "\n" << log;
+  }
+}
+
+TEST(KqmlServiceTest, AnIdleConnectionIsClosed) {
+  ServiceSettings settings;
+  settings.idleLimit = 300ms;
+  Running service(settings);
+  TestClient idle(service.Port());
+  TestClient busy(service.Port());
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 6; ++i) {  // traffic every 100 ms keeps a connection open past the limit
+    busy.Send("(ask-one :content (a))");
+    EXPECT_EQ(busy.Line(), "(tell :sender dayweave :content (a))");
+    std::this_thread::sleep_for(100ms);
+  }
+  EXPECT_EQ(idle.Line(), "<closed>");
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
+  busy.Send("(ask-one :content (b))");
+  EXPECT_EQ(busy.Line(), "(tell :sender dayweave :content (b))");
+  service.Stop();
+  EXPECT_NE(service.Log().find("fault: idle for 300 ms"), std::string::npos) << service.Log();
+}
+
+TEST(KqmlServiceTest, ConnectionsBeyondTheLimitAreTurnedAway) {
+  for (const std::size_t most : {std::size_t{3}, ServiceSettings().mostConnections}) {
+    ServiceSettings settings;
+    settings.mostConnections = most;
+    Running service(settings);
+    std::vector<std::unique_ptr<TestClient>> clients;
+    for (std::size_t i = 0; i < most; ++i) {
+      clients.push_back(std::make_unique<TestClient>(service.Port()));
+      clients.back()->Send("(ask-one :content (a))");
+      ASSERT_EQ(clients.back()->Line(), "(tell :sender dayweave :content (a))") << i;
+    }
+    TestClient extra(service.Port());
+    EXPECT_EQ(extra.Line(), R"((error :sender dayweave :comment "too many connections"))");
+    EXPECT_EQ(extra.Line(), "<closed>");
+    // Once one closes, a new connection is served again.
+    clients.pop_back();
+    std::string reply;
+    for (int attempt = 0; attempt < 50 && reply.find("tell") == std::string::npos; ++attempt) {
+      TestClient again(service.Port());
+      again.Send("(ask-one :content (a))");
+      reply = again.Line();
+      if (reply.find("tell") == std::string::npos) std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_EQ(reply, "(tell :sender dayweave :content (a))") << most;
+  }
+}
+
+TEST(KqmlServiceTest, SigtermFinishesTheAnswersInProgressAndStops) {
+  Running service;
+  TestClient client(service.Port());
+  client.Send("(ask-one :content (slow)) (ask-one :content (next))");
+  while (!answeringSlowly) std::this_thread::sleep_for(1ms);
+  std::raise(SIGTERM);
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (slow))");
+  EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (next))");
+  EXPECT_EQ(client.Line(), "<closed>");
+  service.Join();
+  EXPECT_FALSE(TestClient(service.Port()).Connected());
+}
+
+}  // namespace
+}  // namespace dayweave::agent
