@@ -172,6 +172,10 @@ void AddCalendarArguments(CLI::App& app, CalendarArguments& target) {
   AddZone(app, target.zone);
   app.add_flag("--verbose", target.verbose,
                "say which events are expanded into one-off appointments, and why");
+  AddServerArguments(app, target.server);
+}
+
+void AddServerArguments(CLI::App& app, ServerArguments& target) {
   app.add_option("--user", target.user,
                  "the login on a calendar server; its password is DAYWEAVE_PASSWORD's, else the "
                  "netrc file's (a URL's own user part is its login)")

@@ -76,6 +76,11 @@ void AddZone(CLI::App& app, std::string& target);
 // FILE, --timeout SECONDS, --max-bytes BYTES); CALENDAR comes first among the positionals.
 void AddCalendarArguments(CLI::App& app, CalendarArguments& target);
 
+// AddServerArguments
+// Declares --user NAME, --netrc FILE, --cacert FILE, --timeout SECONDS and --max-bytes BYTES,
+// the login and limits of calendars on servers.
+void AddServerArguments(CLI::App& app, ServerArguments& target);
+
 // DateText
 // A wall-clock time as the library writes it, for messages.
 std::string DateText(std::chrono::local_seconds time);

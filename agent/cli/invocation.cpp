@@ -9,6 +9,11 @@
 
 namespace dayweave::agent {
 
+FetchOptions ServerArguments::Fetching() const {
+  return {CredentialsFromEnvironment(user, netrc),
+          HttpLimits{timeout, HttpLimits{}.connectTimeout, maxBytes, caFile}};
+}
+
 int Invocation::Fail(const std::string& message) {
   io_.err << "dayweave: " << command_ << ": " << message << "\n";
   return kExitError;
@@ -21,10 +26,8 @@ std::optional<CalendarFile> Invocation::Fetch(const std::optional<AskedTimes>& a
   std::optional<TimeWindow> window;
   if (asked)
     window = TimeWindow{InstantOnClock(asked->from, zone), InstantOnClock(asked->to, zone)};
-  const FetchOptions options{CredentialsFromEnvironment(calendar_.user, calendar_.netrc),
-                             HttpLimits{calendar_.timeout, HttpLimits{}.connectTimeout,
-                                        calendar_.maxBytes, calendar_.caFile}};
-  const FetchedCalendar fetched = FetchCalendars({calendar_.calendar}, window, options).front();
+  const FetchedCalendar fetched =
+      FetchCalendars({calendar_.calendar}, window, calendar_.server.Fetching()).front();
   if (calendar_.verbose) {
     for (const std::string& exchange : fetched.exchanges) Warn(exchange);
   }
@@ -33,11 +36,7 @@ std::optional<CalendarFile> Invocation::Fetch(const std::optional<AskedTimes>& a
     return std::nullopt;
   }
   for (const std::string& warning : fetched.warnings) Warn(warning);
-  std::vector<CalendarPart> parts;
-  for (const CalendarResource& resource : fetched.resources) {
-    parts.push_back({resource.url, resource.text});
-  }
-  return ReadCalendarParts(parts, fetched.url);
+  return ReadFetchedCalendar(fetched);
 }
 
 icaltimezone* Invocation::Display() {

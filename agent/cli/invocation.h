@@ -17,6 +17,7 @@
 #include <string>
 
 #include "agent/cli/program.h"
+#include "agent/input/caldav_source.h"
 #include "agent/schedule/loaded_schedule.h"
 
 namespace dayweave::agent {
@@ -27,16 +28,25 @@ constexpr int kExitFree = 0;
 constexpr int kExitBusy = 1;
 constexpr int kExitError = 2;
 
+// The login and the limits of the calendars on servers: --user, --netrc, --cacert, --timeout
+// and --max-bytes.
+struct ServerArguments {
+  std::string user;
+  std::string netrc;
+  std::string caFile;
+  std::chrono::seconds timeout{30};
+  std::size_t maxBytes = std::size_t{64} << 20;
+
+  // The options to fetch with: the password from DAYWEAVE_PASSWORD or the netrc file.
+  FetchOptions Fetching() const;
+};
+
 // CALENDAR, --tz and --verbose, and for a calendar on a server the login and the limits.
 struct CalendarArguments {
   std::string calendar;  // a file, "-" for standard input, or an http or https URL
   std::string zone;      // empty: the machine's zone
   bool verbose = false;
-  std::string user;    // --user
-  std::string netrc;   // --netrc
-  std::string caFile;  // --cacert
-  std::chrono::seconds timeout{30};
-  std::size_t maxBytes = std::size_t{64} << 20;
+  ServerArguments server;
 };
 
 // The wall-clock times [from, to) of the display clock that a command asks about.

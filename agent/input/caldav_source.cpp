@@ -208,4 +208,12 @@ std::vector<FetchedCalendar> FetchCalendars(const std::vector<std::string>& urls
   return results;
 }
 
+CalendarFile ReadFetchedCalendar(const FetchedCalendar& fetched) {
+  std::vector<CalendarPart> parts;
+  for (const CalendarResource& resource : fetched.resources) {
+    parts.push_back({resource.url, resource.text});
+  }
+  return ReadCalendarParts(parts, fetched.url);
+}
+
 }  // namespace dayweave::agent

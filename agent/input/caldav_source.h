@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "agent/input/calendar_reader.h"
 #include "agent/input/credentials.h"
 #include "agent/input/http_client.h"
 
@@ -71,5 +72,9 @@ struct FetchedCalendar {
 std::vector<FetchedCalendar> FetchCalendars(const std::vector<std::string>& urls,
                                             const std::optional<TimeWindow>& window,
                                             const FetchOptions& options);
+
+// ReadFetchedCalendar
+// The calendar read from the resources of `fetched` (which has no error), named by its URL.
+CalendarFile ReadFetchedCalendar(const FetchedCalendar& fetched);
 
 }  // namespace dayweave::agent
