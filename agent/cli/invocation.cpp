@@ -32,7 +32,7 @@ std::optional<CalendarFile> Invocation::Fetch(const std::optional<AskedTimes>& a
     for (const std::string& exchange : fetched.exchanges) Warn(exchange);
   }
   if (!fetched.error.empty()) {
-    Warn(fetched.error);
+    Fail(fetched.error);
     return std::nullopt;
   }
   for (const std::string& warning : fetched.warnings) Warn(warning);
@@ -65,13 +65,13 @@ std::unique_ptr<LoadedSchedule> Invocation::Load(const std::optional<AskedTimes>
     file = Fetch(asked, zone);
   } else {
     const CalendarText source = ReadCalendarText(calendar_.calendar, io_.in);
-    if (!source.error.empty()) Warn(source.error);
+    if (!source.error.empty()) Fail(source.error);
     if (source.error.empty()) file = ReadCalendar(source.text, source.name);
   }
   if (!file) return nullptr;
   auto loaded = std::make_unique<LoadedSchedule>(std::move(*file), zone, displayName_);
   if (!loaded->file.error.empty()) {
-    Warn(loaded->file.error);
+    Fail(loaded->file.error);
     return nullptr;
   }
   for (const std::string& warning : loaded->Warnings()) Warn(warning);

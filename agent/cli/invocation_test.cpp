@@ -95,7 +95,7 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
   unsetenv("DAYWEAVE_PASSWORD");
   const Result refused = Agent({"list", url, "--user", "ana"});
   EXPECT_EQ(refused.status, kExitError);
-  EXPECT_EQ(refused.err, "dayweave: " + url + ": not authorised (HTTP 401)\n");
+  EXPECT_EQ(refused.err, "dayweave: list: " + url + ": not authorised (HTTP 401)\n");
 }
 
 }  // namespace

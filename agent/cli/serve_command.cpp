@@ -27,10 +27,7 @@ struct ServeRequest {
 int Serve(Invocation& run, const ServeRequest& request) {
   ServeAnswers answers(request.calendars, run.DisplayName(), request.details, run.Io().err);
   std::string problem;
-  if (!answers.Load(problem)) {
-    run.Warn(problem);
-    return kExitError;
-  }
+  if (!answers.Load(problem)) return run.Fail(problem);
   ServiceSettings settings;
   settings.host = request.host;
   settings.port = request.port;
