@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "agent/input/zone_offsets.h"
+
 namespace dayweave::agent {
 
 using namespace std::chrono;
@@ -142,23 +144,7 @@ void ZoneChanges::Scan(icaltimezone* zone, year first, year end) {
   }
   scanned.first = first;
   scanned.end = end;
-  scanned.changes.clear();
-  // A zone changes its offset at most once a day, so a daily reading finds every change, and
-  // halving the day in which the reading moved pins the change to the second.
-  const sys_seconds last = sys_days{end / January / 1};
-  seconds previous = OffsetAt(zone, sys_days{first / January / 1});
-  for (sys_seconds day = sys_days{first / January / 1} + days{1}; day <= last; day += days{1}) {
-    const seconds offset = OffsetAt(zone, day);
-    if (offset == previous) continue;
-    sys_seconds low = day - days{1};  // still the old offset
-    sys_seconds high = day;           // already the new one
-    while (high - low > seconds{1}) {
-      const sys_seconds middle = low + (high - low) / 2;
-      (OffsetAt(zone, middle) == previous ? low : high) = middle;
-    }
-    scanned.changes.push_back(Change{high, previous, offset});
-    previous = offset;
-  }
+  scanned.changes = ZoneOffsets(zone, first, end - years{1}).Changes();
 }
 
 }  // namespace dayweave::agent

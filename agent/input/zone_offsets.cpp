@@ -1,10 +1,9 @@
 #include "agent/input/zone_offsets.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace dayweave::agent {
-
-namespace {
 
 using std::chrono::days;
 using std::chrono::January;
@@ -13,15 +12,6 @@ using std::chrono::seconds;
 using std::chrono::sys_days;
 using std::chrono::sys_seconds;
 using std::chrono::year;
-
-seconds LibicalOffset(icaltimezone* zone, sys_seconds instant) {
-  icaltimetype utc = icaltime_from_timet_with_zone(
-      static_cast<time_t>(instant.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
-  int isDaylight = 0;
-  return seconds{icaltimezone_get_utc_offset_of_utc_time(zone, &utc, &isDaylight)};
-}
-
-}  // namespace
 
 ZoneOffsets::ZoneOffsets(icaltimezone* zone, year first, year last) : first_(first), last_(last) {
   const sys_seconds begin{sys_days{first / January / 1}};
@@ -32,16 +22,16 @@ ZoneOffsets::ZoneOffsets(icaltimezone* zone, year first, year last) : first_(fir
   const sys_seconds end{sys_days{(last + std::chrono::years{1}) / January / 1}};
   // A zone changes its offset at most once a day, so a daily reading finds every change, and
   // halving the day in which the reading moved pins the change to the second.
-  seconds previous = LibicalOffset(zone, begin);
+  seconds previous = agent::OffsetAt(zone, begin);
   periods_.push_back(Period{begin, local_seconds{(begin + previous).time_since_epoch()}, previous});
   for (sys_seconds day = begin + days{1}; day <= end; day += days{1}) {
-    const seconds offset = LibicalOffset(zone, day);
+    const seconds offset = agent::OffsetAt(zone, day);
     if (offset == previous) continue;
     sys_seconds low = day - days{1};  // still the old offset
     sys_seconds high = day;           // already the new one
     while (high - low > seconds{1}) {
       const sys_seconds middle = low + (high - low) / 2;
-      (LibicalOffset(zone, middle) == previous ? low : high) = middle;
+      (agent::OffsetAt(zone, middle) == previous ? low : high) = middle;
     }
     periods_.push_back(Period{high, local_seconds{(high + offset).time_since_epoch()}, offset});
     previous = offset;
@@ -74,6 +64,14 @@ sys_seconds ZoneOffsets::ToInstant(local_seconds local) const {
   }
   // In the period, or skipped after it: either way read with its offset.
   return sys_seconds{local.time_since_epoch()} - at->offset;
+}
+
+std::vector<ZoneChanges::Change> ZoneOffsets::Changes() const {
+  std::vector<ZoneChanges::Change> changes;
+  for (auto period = periods_.begin() + 1; period != periods_.end(); ++period) {
+    changes.push_back({period->start, std::prev(period)->offset, period->offset});
+  }
+  return changes;
 }
 
 std::shared_ptr<const ZoneOffsets> ZoneOffsetCache::For(icaltimezone* zone, year first, year last) {

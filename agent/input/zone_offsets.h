@@ -31,6 +31,8 @@
 #include <mutex>
 #include <vector>
 
+#include "agent/input/time_zones.h"
+
 namespace dayweave::agent {
 
 class ZoneOffsets {
@@ -59,6 +61,10 @@ class ZoneOffsets {
   // ToInstant
   // The instant of a wall-clock reading, skipped and repeated times as described above.
   std::chrono::sys_seconds ToInstant(std::chrono::local_seconds local) const;
+
+  // Changes
+  // The changes of offset within the years read, in order.
+  std::vector<ZoneChanges::Change> Changes() const;
 
  private:
   // A stretch of one offset: from `start` (a real instant) to the next period's start.
