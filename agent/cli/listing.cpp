@@ -49,7 +49,9 @@ void AddFirstYear(const Schedule& schedule, const ExpandedEvent& expanded,
   OccurrenceStream stream(event, schedule.Display(), EventTimeOf(event.start));
   Occurrence occurrence;
   long count = 0;
-  while (stream.Next(occurrence) && occurrence.start < until) {
+  // An override with RANGE=THISANDFUTURE may move later occurrences before earlier ones.
+  while (stream.Next(occurrence) && occurrence.start < until + event.future.Lead()) {
+    if (occurrence.start >= until) continue;
     if (++count > kMostListedOccurrences) {
       warnings.push_back(EventLabel(schedule.File().name, event) + " has more than " +
                          std::to_string(kMostListedOccurrences) +

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "agent/input/expansion.h"
+#include "agent/input/local_time.h"
+#include "agent/input/property_zone.h"
+#include "agent/input/rule_stream.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
@@ -11,6 +16,11 @@ namespace {
 
 using std::chrono::seconds;
 using std::chrono::sys_seconds;
+
+// An instant as the library writes a date and time, on the UTC clock: "6/3/2024 9:05:00 AM UTC".
+std::string UtcText(sys_seconds at) {
+  return ToOle(std::chrono::local_seconds{at.time_since_epoch()}).Format().str() + " UTC";
+}
 
 // The occurrences of one event that meet a window, each as its start and length.
 class EventOccurrences {
@@ -22,15 +32,16 @@ class EventOccurrences {
   }
 
   // Collect
-  // Appends the occurrences' stretches of `kind`; false when a rule ran out of steps.
-  bool Collect(BusyKind kind, std::vector<BusyInterval>& out) {
+  // Appends the occurrences' stretches of `kind`, and the time from where a rule's expansion
+  // stopped (it ran out of steps, or its rule cannot be read) as busy; that instant, when
+  // there is one.
+  std::optional<sys_seconds> Collect(BusyKind kind, std::vector<BusyInterval>& out) {
     icalcomponent* component = event_.component;
-    bool complete = true;
     bool hasRule = false;
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY);
          p != nullptr; p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
       hasRule = true;
-      complete = FollowRule(icalproperty_get_rrule(p)) && complete;
+      FollowRule(icalproperty_get_rrule(p));
     }
     if (!hasRule) Add(event_.start, start_, length_);
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY);
@@ -46,7 +57,11 @@ class EventOccurrences {
       last = each.start;
       out.push_back(BusyInterval{each.start, each.start + each.length, kind});
     }
-    return complete;
+    if (unchecked_ && *unchecked_ < window_.end) {
+      out.push_back(
+          BusyInterval{std::max(*unchecked_, window_.start), window_.end, BusyKind::kBusy});
+    }
+    return unchecked_;
   }
 
  private:
@@ -55,66 +70,69 @@ class EventOccurrences {
     seconds length;
   };
 
-  bool FollowRule(const icalrecurrencetype& recurrence) {
+  void FollowRule(const icalrecurrencetype& recurrence) {
+    // An override with RANGE=THISANDFUTURE may move later occurrences into the window from
+    // before or after it.
+    const seconds lead = event_.future.Lead();
     // A rule never yields a time before DTSTART; setting up its iterator costs more than
     // the comparison that spares it.
-    if (start_ >= window_.end) return true;
-    icalrecur_iterator* iterator = icalrecur_iterator_new(recurrence, event_.start);
-    if (iterator == nullptr) return true;
+    if (start_ - lead >= window_.end) return;
+    RuleStream rule(recurrence, event_.start, kMostExpansionSteps);
     // A rule without COUNT can start late, as libical's own expansion does for a range; the
     // day's margin covers any offset between the event's clock and UTC.
-    const sys_seconds skipTo = window_.start - length_ - std::chrono::days{1};
+    const sys_seconds skipTo =
+        window_.start - std::max(length_, event_.future.Reach()) - std::chrono::days{1};
     if (recurrence.count == 0 && skipTo > start_) {
       if (!icaltime_is_null_time(recurrence.until) && clock_.InstantOf(recurrence.until) < skipTo) {
-        icalrecur_iterator_free(iterator);
-        return true;
+        return;
       }
-      icalrecur_iterator_set_start(iterator, OnEventClock(skipTo));
+      rule.SkipTo(OnEventClock(skipTo));
     }
-    bool complete = true;
-    for (long steps = 0;; ++steps) {
-      if (steps == kMostExpansionSteps) {
-        complete = false;
-        break;
-      }
-      icaltimetype next = icalrecur_iterator_next(iterator);
-      if (icaltime_is_null_time(next)) break;
-      next.zone = event_.start.zone;
+    for (icaltimetype next = rule.Next(); !icaltime_is_null_time(next); next = rule.Next()) {
       const sys_seconds at = clock_.InstantOf(next);
-      if (at >= window_.end) break;
+      if (at - lead >= window_.end) return;
       Add(next, at, length_);
     }
-    icalrecur_iterator_free(iterator);
-    return complete;
+    if (!rule.Complete()) {
+      const sys_seconds from = clock_.InstantOf(rule.CheckedUntil()) - lead;
+      unchecked_ = unchecked_ ? std::min(*unchecked_, from) : from;
+    }
   }
 
   void AddRdate(icalproperty* property) {
     const icaldatetimeperiodtype value = icalproperty_get_rdate(property);
-    icaltimetype start = icalproperty_get_datetime_with_component(property, event_.component);
+    const PropertyZone zone = ZoneOfProperty(property);
     if (icaltime_is_null_time(value.period.start)) {
-      if (!icaltime_is_null_time(start)) Add(start, clock_.InstantOf(start), length_);
+      if (icaltime_is_null_time(value.time)) return;
+      const icaltimetype time = InZone(value.time, zone);
+      Add(time, clock_.InstantOf(time), length_);
       return;
     }
     // A period: its own start and its own end or duration, on the clock of its TZID.
-    if (icaltime_is_null_time(start)) start = value.period.start;
+    const icaltimetype start = InZone(value.period.start, zone);
     const sys_seconds at = clock_.InstantOf(start);
     seconds length{icaldurationtype_as_int(value.period.duration)};
     if (!icaltime_is_null_time(value.period.end)) {
-      icaltimetype end = value.period.end;
-      end.zone = start.zone;
-      length = clock_.InstantOf(end) - at;
+      length = clock_.InstantOf(InZone(value.period.end, zone)) - at;
     }
     Add(start, at, std::max(length, seconds{0}));
   }
 
-  // An occurrence at `time` (the instant `at`), unless excluded or outside the window.
+  // An occurrence at `time` (the instant `at`), unless excluded, overridden, of no length or
+  // outside the window; where an override with RANGE=THISANDFUTURE puts it.
   void Add(icaltimetype time, sys_seconds at, seconds length) {
-    if (at >= window_.end || at + length <= window_.start) return;
     icaltimetype first = event_.start;
     if (icalproperty_recurrence_is_excluded(event_.component, &first, &time)) return;
     for (const icaltimetype& id : event_.overridden) {
       if (icaltime_compare(time, id) == 0) return;
     }
+    if (!event_.future.Empty()) {
+      const EventTime original = EventTimeOf(time);
+      const FutureChanges::Placed placed = event_.future.Apply(original, length);
+      at += placed.start - original;
+      length = placed.length;
+    }
+    if (length <= seconds{0} || at >= window_.end || at + length <= window_.start) return;
     found_.push_back(Found{at, length});
   }
 
@@ -137,6 +155,7 @@ class EventOccurrences {
   sys_seconds start_;
   seconds length_{0};
   std::vector<Found> found_;
+  std::optional<sys_seconds> unchecked_;  // the earliest instant a rule could not check
 };
 
 }  // namespace
@@ -148,10 +167,12 @@ BusyTime ReadBusyTime(const CalendarFile& file, InstantClock& clock, Interval wi
     const std::optional<BusyKind> kind = KindOfStatus(event.status);
     if (!kind) continue;
     EventOccurrences occurrences(event, clock, window);
-    if (!occurrences.Collect(*kind, occupied)) {
-      warnings.push_back(EventLabel(file.name, event) + " stops after " +
+    if (const auto unchecked = occurrences.Collect(*kind, occupied)) {
+      warnings.push_back(EventLabel(file.name, event) + " could not be checked from " +
+                         UtcText(std::max(*unchecked, window.start)) +
+                         " on (its expansion stopped at its limit of " +
                          std::to_string(kMostExpansionSteps) +
-                         " steps of libical's iterator; later occurrences are left out");
+                         " steps, or its rule cannot be read); that time counts as busy");
     }
   }
   return BusyTime(std::move(occupied), window.start, window.end);

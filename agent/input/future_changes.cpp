@@ -27,4 +27,14 @@ seconds FutureChanges::Reach() const {
   return most;
 }
 
+seconds FutureChanges::Lead() const {
+  seconds latest{0};
+  seconds earliest{0};
+  for (const Change& change : changes_) {
+    latest = std::max(latest, change.shift);
+    earliest = std::min(earliest, change.shift);
+  }
+  return latest - earliest;
+}
+
 }  // namespace dayweave::agent

@@ -49,6 +49,13 @@ class FutureChanges {
   // it to meet every occurrence that was moved there.
   std::chrono::seconds Reach() const;
 
+  // Lead
+  // The most by which an occurrence can come before one that precedes it in the original
+  // order (zero when nothing moves): the spread of the shifts, no shift included. An
+  // expansion that stops at a time must read this much past it to meet every occurrence that
+  // was moved before it.
+  std::chrono::seconds Lead() const;
+
  private:
   struct Change {
     EventTime from;

@@ -132,10 +132,13 @@ const std::vector<const Appointment*>& DaySweep::Touching(local_days day) {
   touching_.insert(touching_.end(), openOneOffs_.begin(), openOneOffs_.end());
 
   // Occurrences come in order of their real start, which the display clock can reorder by an
-  // hour when it falls back; reading a day ahead keeps every occurrence of the day in hand.
+  // hour when it falls back, and an override with RANGE=THISANDFUTURE can move later ones
+  // before earlier ones; reading a day, and that move, ahead keeps every occurrence of the day
+  // in hand.
   for (Stream& stream : streams_) {
     Occurrence occurrence;
-    while (!stream.done && stream.lastStart < dayEnd + days{1}) {
+    const local_seconds ahead = dayEnd + days{1} + stream.event->future.Lead();
+    while (!stream.done && stream.lastStart < ahead) {
       if (!stream.occurrences->Next(occurrence)) {
         stream.done = true;
         if (const auto unchecked = stream.occurrences->UncheckedFrom())
