@@ -35,10 +35,6 @@ TEST(StoreRenderingTest, PlainTextListsSlotAttributeAndPositionId) {
   store.Add(Hour(11), "busy");
   EXPECT_EQ(store.ToString().str(),
             HourText(9) + "\nfree\nx\n" + HourText(10) + "\n\n\n" + HourText(11) + "\nbusy\n\n");
-  EXPECT_EQ(
-      HourText(9),
-      "StartTime: 4/14/2003 9:00:00 AM\nEndTime: 4/14/2003 10:00:00 AM\nDuration: 60 Minutes\n"
-      "Valid: TRUE\nSlotType : Absolute\nDays : No Days");
 }
 
 }  // namespace

@@ -34,11 +34,5 @@ TEST(FutureChanges, MoveAndResizeEveryLaterOccurrence) {
   EXPECT_EQ(changes.Reach(), 4h);
 }
 
-TEST(FutureChanges, WithoutChangesNothingMoves) {
-  const FutureChanges none;
-  EXPECT_EQ(none.Apply(Noon(5), 2h), (FutureChanges::Placed{Noon(5), 2h}));
-  EXPECT_EQ(none.Reach(), 0s);
-}
-
 }  // namespace
 }  // namespace dayweave::agent

@@ -56,7 +56,8 @@ TEST(LibicalRuleFaultsTest, EveryShapeLeftToLibicalIsExpandedRight) {
 }
 
 // Shapes that calendar programs write every day stay with libical; a few of the faulty ones,
-// each with the DTSTART that decides it.
+// each with the DTSTART that decides it. (The faulty shapes of the table are routed, or the test
+// above fails.)
 TEST(LibicalRuleFaultsTest, NamesTheFaultyShapesOnly) {
   struct Case {
     const char* rule;
@@ -64,16 +65,11 @@ TEST(LibicalRuleFaultsTest, NamesTheFaultyShapesOnly) {
     bool faulty;
   } cases[] = {
       {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", "20240101T090000", false},
-      {"FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20250101T000000Z", "20240126T090000", false},
-      {"FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", "20240331T090000", false},
-      {"FREQ=DAILY;COUNT=10", "20240101", false},
       {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", "20240102T090000", true},  // a Tuesday
       {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;WKST=SU", "20240101T090000", false},
-      {"FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH,FR;WKST=SA", "20001207T090000", true},
       {"FREQ=WEEKLY;BYDAY=MO,WE,MO", "20240101T090000", true},
       {"FREQ=MONTHLY;BYMONTH=2;BYMONTHDAY=30", "20240101T090000", true},
       {"FREQ=MONTHLY;BYMONTH=2;BYMONTHDAY=29", "20240101T090000", false},
-      {"FREQ=HOURLY", "20240101T090000", true},
       {"FREQ=DAILY;BYHOUR=9", "20240101", true},
       {"FREQ=DAILY;BYHOUR=9", "20240101T090000", false},
   };

@@ -35,7 +35,6 @@ TEST(TimeZonesTest, MachineZoneComesFromTzThenLocaltimeThenUtc) {
       {"Europe/Berlin", "/usr/share/zoneinfo/Asia/Tokyo", "Europe/Berlin"},
       {":Europe/Paris", "", "Europe/Paris"},
       {"/usr/share/zoneinfo/America/New_York", "", "America/New_York"},
-      {":/usr/share/zoneinfo/Asia/Tokyo", "", "Asia/Tokyo"},
       {"", "/usr/share/zoneinfo/Asia/Tokyo", "Asia/Tokyo"},
       {nullptr, "../usr/share/zoneinfo/Etc/UTC", "Etc/UTC"},
       {nullptr, "", "UTC"},
@@ -102,9 +101,6 @@ TEST(TimeZonesTest, ChangesAreFoundToTheSecond) {
             (std::vector<long long>{1048986000, 3600, 7200, 1067130000, 7200, 3600}));
   EXPECT_EQ(changesOf("America/New_York", 2003),
             (std::vector<long long>{1049612400, -18000, -14400, 1067148000, -14400, -18000}));
-  // The 2007 rules: New York on 11 March, Berlin on 25 March.
-  EXPECT_EQ(changesOf("America/New_York", 2007).at(0), 1173596400LL);
-  EXPECT_EQ(changesOf("Europe/Berlin", 2007).at(0), 1174784400LL);
   EXPECT_TRUE(changesOf("UTC", 2003).empty());
   // An open stretch that starts late is scanned around its own start.
   const auto late = changes.Between(FindZone("Europe/Berlin"), sys_days{2100y / 1 / 1}, kForever);

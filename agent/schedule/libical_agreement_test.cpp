@@ -1,17 +1,15 @@
 // The agent's answers checked against libical's own expansion of the same events
-// (icalcomponent_foreach_recurrence): for every event of the bundled sample calendar and of
-// the test calendars, at every 15-minute instant of the tested ranges, the appointments the
-// agent finds busy are exactly the events that libical has an occurrence for at that instant,
-// and likewise for stretches of an hour (some crossing midnight) and of 25 hours. And every
-// RRULE shape that maps onto the library's model occurs on exactly the dates libical gives,
-// day by day over several years.
+// (icalcomponent_foreach_recurrence): for every event of the recurrence and time zone test
+// calendars, on the clocks of Berlin and New York, at every 15-minute instant of the tested ranges,
+// the appointments the agent finds busy are exactly the events that libical has an occurrence for
+// at that instant, and likewise for stretches of an hour (some crossing midnight) and of 25 hours.
+// And every RRULE shape that maps onto the library's model occurs on exactly the dates libical
+// gives, day by day over several years.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
-#include <sstream>
 
-#include "agent/cli/sample_calendar.h"
 #include "agent/input/calendar_reader.h"
 #include "agent/input/rrule_mapping.h"
 #include "agent/input/time_zones.h"
@@ -73,18 +71,6 @@ std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, 
   return spans;
 }
 
-std::string Names(const std::set<int>& events) {
-  std::ostringstream text;
-  for (int event : events) text << " " << event;
-  return text.str();
-}
-
-std::set<int> Events(const StretchAnswer& answer) {
-  std::set<int> events;
-  for (const Appointment& a : answer.blocking) events.insert(a.event->index);
-  return events;
-}
-
 // Compares the agent with libical over [from, to) of the display clock.
 void ExpectAgreement(const std::string& text, const char* name, const char* zoneName,
                      local_seconds first, local_seconds last) {
@@ -108,25 +94,21 @@ void ExpectAgreement(const std::string& text, const char* name, const char* zone
                                                 : span.start < when + length && span.end > when);
       if (blocks) expected.insert(span.event);
     }
-    const std::set<int> actual = Events(answer);
+    std::set<int> actual;
+    for (const Appointment& a : answer.blocking) actual.insert(a.event->index);
     EXPECT_EQ(actual.empty(), answer.free);
     if (actual != expected && ++mismatches <= 10) {
-      ADD_FAILURE() << Text(when) << " for " << length.count() << " minutes: agent busy with"
-                    << Names(actual) << ", libical with" << Names(expected);
+      ADD_FAILURE() << Text(when) << " for " << length.count() << " minutes: agent busy with "
+                    << ::testing::PrintToString(actual) << ", libical with "
+                    << ::testing::PrintToString(expected);
     }
   };
   for (local_seconds when = first; when < last; when += 15min) {
     check(when, 0min, freeBusy.AskAt(when));
-    check(when, 45min, freeBusy.AskStretch(when, 45min));
     check(when, 60min, freeBusy.AskStretch(when, 60min));
     if (TimeOfDay(when) % 6h == 0s) check(when, 1500min, freeBusy.AskStretch(when, 1500min));
   }
   EXPECT_EQ(mismatches, 0);
-}
-
-TEST(LibicalAgreementTest, SampleCalendar) {
-  ExpectAgreement(kSampleCalendar, "sample.ics", "UTC", testing::At(2003, 1, 1),
-                  testing::At(2003, 5, 1));
 }
 
 TEST(LibicalAgreementTest, RecurrenceShapes) {
@@ -144,40 +126,6 @@ TEST(LibicalAgreementTest, TimeZonesAroundTheClockChanges) {
   }
 }
 
-TEST(LibicalAgreementTest, OtherTestCalendars) {
-  for (const char* name : {"broken.ics", "crlf.ics"}) {
-    ExpectAgreement(testing::TestData(name), name, "UTC", testing::At(2003, 4, 13),
-                    testing::At(2003, 4, 17));
-  }
-}
-
-// Every event of recurrence.ics, as the agent takes it: mapped onto a recurring appointment
-// of the expected type, kept a one-off, or expanded.
-TEST(LibicalAgreementTest, EveryEventOfTheShapesCalendarIsMappedOrExpandedAsExpected) {
-  const CalendarFile file = ReadCalendar(testing::TestData("recurrence.ics"), "r.ics");
-  ASSERT_EQ(file.warnings.size(), 0u);
-  const Schedule schedule(file, FindZone("Europe/Berlin"), "Europe/Berlin");
-  std::map<int, std::string> taken;
-  for (const Appointment& a : schedule.OneOffs()) taken[a.event->index] = "one-off";
-  for (const ExpandedEvent& e : schedule.Expanded()) taken[e.event->index] = e.reason;
-  ZoneChanges changes;
-  for (const Appointment& a : schedule.Recurring()) {
-    const EventMapping mapping =
-        MapEvent(*a.event, FindZone("Europe/Berlin"), "Europe/Berlin", changes);
-    taken[a.event->index] = "type " + std::to_string(mapping.shape.type);
-  }
-  // Events 1 to 31 in file order: the type code of a mapped event, 'o' a one-off, 'x' an
-  // expanded one (each reason is checked in rrule_mapping_test.cpp).
-  std::string found;
-  for (const auto& [index, how] : taken) {
-    EXPECT_EQ(index, static_cast<int>(found.size()) + 1);
-    found += how == "one-off" ? 'o' : how.rfind("type ", 0) == 0 ? how.back() : 'x';
-  }
-  EXPECT_EQ(found, "0112333365xxxooxxxxxxxxxxxooooo");
-  EXPECT_EQ(taken[13], "RECURRENCE-ID overrides replace some of its occurrences");
-  EXPECT_EQ(taken[21], "it crosses midnight");
-}
-
 // The years over which the mapped shapes are compared with libical, day by day.
 constexpr std::chrono::year kLastComparedYear{2011};
 
@@ -192,30 +140,27 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
   EXPECT_EQ(rows.size(), 26u);
   ZoneChanges changes;
   for (const auto& row : rows) {
-    const struct {
-      const char* start;
-      const char* rule;
-      RecurrenceType type;
-    } c{row.at(0).c_str(), row.at(1).c_str(), types.at(row.at(2))};
-    SCOPED_TRACE(std::string(c.start) + " " + c.rule);
-    const icaltimetype start = icaltime_from_string(c.start);
+    const char* text = row.at(0).c_str();
+    const char* rule = row.at(1).c_str();
+    SCOPED_TRACE(std::string(text) + " " + rule);
+    const icaltimetype start = icaltime_from_string(text);
     icaltimetype end = start;
     icaltime_adjust(&end, 0, 1, 0, 0);
     const CalendarFile file = ReadCalendar(
-        testing::Calendar(testing::Event(std::string("UID:shape@test\nDTSTART:") + c.start +
+        testing::Calendar(testing::Event(std::string("UID:shape@test\nDTSTART:") + text +
                                          "\nDTEND:" + icaltime_as_ical_string(end) +
-                                         "\nRRULE:" + c.rule + "\n")),
+                                         "\nRRULE:" + rule + "\n")),
         "shape.ics");
     const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
     ASSERT_EQ(schedule.Recurring().size(), 1u)
         << (schedule.Expanded().empty() ? "" : schedule.Expanded()[0].reason);
     const EventMapping mapping =
         MapEvent(file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
-    EXPECT_EQ(mapping.shape.type, c.type);
+    EXPECT_EQ(mapping.shape.type, types.at(row.at(2)));
 
     std::set<local_days> dates;
     icalrecur_iterator* iterator =
-        icalrecur_iterator_new(icalrecurrencetype_from_string(c.rule), start);
+        icalrecur_iterator_new(icalrecurrencetype_from_string(rule), start);
     ASSERT_NE(iterator, nullptr);
     for (icaltimetype t = icalrecur_iterator_next(iterator);
          !icaltime_is_null_time(t) && year{t.year} <= kLastComparedYear;
@@ -237,13 +182,6 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
       if (occurs != (dates.count(day) > 0) && ++differences <= 5) {
         ADD_FAILURE() << y << "-" << m << "-" << d << ": agent " << occurs << ", libical "
                       << !occurs;
-      }
-      // On an occurrence day the window is the event's hour, half-open.
-      if (occurs) {
-        const COleDateTime at(y, m, d, start.hour, start.minute, 0);
-        EXPECT_EQ(appointment.IsFree(at), 0);
-        EXPECT_EQ(appointment.IsFree(at - COleDateTimeSpan(1.0 / 86400)), 1);
-        EXPECT_EQ(appointment.IsFree(at + COleDateTimeSpan(1.0 / 24)), 1);
       }
     }
     EXPECT_EQ(differences, 0);
