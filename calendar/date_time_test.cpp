@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -18,6 +20,28 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 
 std::tuple<int, int, int, int, int, int> Parts(const COleDateTime& t) {
   return {t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()};
+}
+
+// The table was computed once with Python's datetime, independently of std::chrono.
+TEST(DateTimeTest, CivilConversionsAgreeWithReferenceTable) {
+  std::ifstream in(std::string(DAYWEAVE_SOURCE_DIR) + "/calendar/testdata/civil_dates.txt");
+  std::string line;
+  int rows = 0;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    long dayNumber = 0;
+    int year = 0, month = 0, day = 0, dayOfWeek = 0;
+    std::istringstream(line) >> dayNumber >> year >> month >> day >> dayOfWeek;
+    ++rows;
+    COleDateTime date;
+    ASSERT_EQ(date.SetDate(year, month, day), 0) << line;
+    EXPECT_EQ(date.m_dt, static_cast<double>(dayNumber)) << line;
+    // Noon of that day: the fraction is the time after midnight whatever the sign.
+    const COleDateTime noon(dayNumber >= 0 ? dayNumber + 0.5 : dayNumber - 0.5);
+    EXPECT_EQ(Parts(noon), std::make_tuple(year, month, day, 12, 0, 0)) << line;
+    EXPECT_EQ(noon.GetDayOfWeek(), dayOfWeek) << line;
+  }
+  EXPECT_GT(rows, 1000);
 }
 
 TEST(DateTimeTest, NegativeDayCountsCarryTheTimeAfterMidnight) {
@@ -97,8 +121,11 @@ TEST(DateTimeTest, FormatAndParseDateTimeUseUsEnglish) {
       {"12/1/2003 12:00:00 PM", {2003, 12, 1, 12, 0, 0}, true},
       {"1/1/1000 9:00:00 AM", {1000, 1, 1, 9, 0, 0}, true},
       {"12:00:00 AM", {1899, 12, 30, 0, 0, 0}, true},
+      {"9:30:00 AM", {1899, 12, 30, 9, 30, 0}, true},
       {"12/29/1899 6:00:00 AM", -1.25, true},
+      {"12/31/1899", 1.0, true},
       {"  4/14/2003 9:00 AM \t", {2003, 4, 14, 9, 0, 0}, false},
+      {"4/14/2003 12:30 pm", {2003, 4, 14, 12, 30, 0}, false},
       {"4/14/2003 9 p.m.", {2003, 4, 14, 21, 0, 0}, false},
       {"2003-04-14T15:30:00", {2003, 4, 14, 15, 30, 0}, false},
       {"1/5/29", {2029, 1, 5, 0, 0, 0}, false},
