@@ -2,31 +2,21 @@
 // time that could not be checked is never answered free.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "agent/cli/program.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 // The agent run on a calendar of one event (given on standard input), in UTC.
-Result OnEvent(const std::string& summary, const std::string& lines,
-               std::vector<std::string> arguments) {
-  std::istringstream in(testing::Calendar(
-      testing::Event("UID:" + summary + "@test\nSUMMARY:" + summary + "\n" + lines)));
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
+Outcome OnEvent(const std::string& summary, const std::string& lines,
+                std::vector<std::string> arguments) {
   arguments.insert(arguments.begin() + 1, "-");
   arguments.push_back("--tz=UTC");
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
+  return testing::Agent(
+      arguments, testing::Calendar(testing::Event("UID:" + summary + "@test\nSUMMARY:" + summary +
+                                                  "\n" + lines)));
 }
 
 // Each row: an event, a question to free, and the answer (status 0 free, 1 busy).
@@ -60,7 +50,7 @@ TEST(FreeCommandTest, RulesOfEveryShapeAnswerAsTheyRecur) {
        "2024-12-30T09:30", 1},
   };
   for (const Case& c : cases) {
-    const Result result = OnEvent(c.summary, c.lines, {"free", c.when});
+    const Outcome result = OnEvent(c.summary, c.lines, {"free", c.when});
     EXPECT_EQ(result.status, c.status) << c.summary << " at " << c.when << "\n" << result.err;
     EXPECT_EQ(result.out, c.status == 0 ? "free\n" : "busy\nBusy          " + c.summary + "\n")
         << c.summary << " at " << c.when;
@@ -70,7 +60,7 @@ TEST(FreeCommandTest, RulesOfEveryShapeAnswerAsTheyRecur) {
 
 // A day named twice in BYDAY blocks once.
 TEST(FreeCommandTest, ADayNamedTwiceBlocksOnce) {
-  const Result result = OnEvent(
+  const Outcome result = OnEvent(
       "Twice",
       "DTSTART:20111120T100000Z\nDTEND:20111120T110000Z\nRRULE:FREQ=WEEKLY;BYDAY=SU,TH,TH\n",
       {"free", "2011-11-24T10:30"});
@@ -88,14 +78,14 @@ TEST(FreeCommandTest, TimeThatCouldNotBeCheckedIsBusy) {
       "DTSTART:20240101T090000Z\nDTEND:20240101T090001Z\n"
       "RRULE:FREQ=YEARLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSECOND=" +
       every + ";BYMINUTE=" + every + ";BYHOUR=" + hours + ";BYSETPOS=-1\n";
-  const Result free = OnEvent("Opaque", unreadable, {"free", "2024-03-05T12:00"});
+  const Outcome free = OnEvent("Opaque", unreadable, {"free", "2024-03-05T12:00"});
   EXPECT_EQ(free.status, 1);
   EXPECT_EQ(free.out, "busy\nBusy          Opaque (unchecked)\n");
   EXPECT_NE(free.err.find("event 1 (UID Opaque@test) could not be checked from"), std::string::npos)
       << free.err;
   EXPECT_EQ(OnEvent("Opaque", unreadable, {"free", "2023-12-31T12:00"}).status, 0);
 
-  const Result slots =
+  const Outcome slots =
       OnEvent("Opaque", unreadable, {"slots", "2023-12-29", "2024-01-03", "60", "--text"});
   EXPECT_NE(slots.out.find("12/29/2023"), std::string::npos) << slots.out;
   EXPECT_EQ(slots.out.find("1/2/2024"), std::string::npos) << slots.out;

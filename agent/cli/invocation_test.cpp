@@ -6,26 +6,14 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "agent/cli/program.h"
 #include "agent/input/test_servers.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Agent(const std::vector<std::string>& arguments) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
-}
+using testing::Agent;
+using testing::Outcome;
 
 // The sample calendar put on the server one event per resource, named 01.ics, 02.ics ... in
 // the file's order, so that the server's order of resource names is the file's order.
@@ -83,7 +71,7 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
     fromFile.insert(fromFile.begin() + 1, testing::kSamplePath);
     fromServer.insert(fromServer.begin() + 1, url);
     fromServer.insert(fromServer.end(), {"--user", "ana", "--verbose"});
-    const Result file = Agent(fromFile), served = Agent(fromServer);
+    const Outcome file = Agent(fromFile), served = Agent(fromServer);
     SCOPED_TRACE(question[0] + " " + (question.size() > 1 ? question[1] : ""));
     EXPECT_EQ(served.status, file.status);
     const bool someDays = question[0] == "occurs" || question.size() == 3;  // list --on DATE
@@ -93,7 +81,7 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
     EXPECT_EQ(served.err.find(testing::kAnaPassword), std::string::npos) << served.err;
   }
   unsetenv("DAYWEAVE_PASSWORD");
-  const Result refused = Agent({"list", url, "--user", "ana"});
+  const Outcome refused = Agent({"list", url, "--user", "ana"});
   EXPECT_EQ(refused.status, kExitError);
   EXPECT_EQ(refused.err, "dayweave: " + url + ": not authorised (HTTP 401)\n");
 }

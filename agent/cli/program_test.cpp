@@ -19,20 +19,8 @@
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Agent(const std::vector<std::string>& arguments, const std::string& input = "",
-             const std::string& machineZone = "UTC") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, machineZone};
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
-}
+using testing::Agent;
+using testing::Outcome;
 
 // The words of a command line as the shell splits them; "..." holds blanks.
 std::vector<std::string> Words(const std::string& line) {
@@ -59,7 +47,7 @@ TEST(ProgramTest, TheReadmesExamplesHold) {
   int status = 0, examples = 0;
   const auto check = [&] {
     if (command.empty()) return;
-    const Result result = Agent(command);
+    const Outcome result = Agent(command);
     EXPECT_EQ(result.err + result.out, expected) << command[1];
     status = result.status;
     command.clear();
@@ -111,7 +99,7 @@ TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
   };
   const auto rows = testing::TableRows("error-lines.txt");
   for (const auto& row : rows) {
-    const Result result = Agent(Words(placed(row.at(0))));
+    const Outcome result = Agent(Words(placed(row.at(0))));
     EXPECT_EQ(result.status, 2) << row[0];
     EXPECT_EQ(result.err, "dayweave: " + placed(row.at(1)) + "\n");
     EXPECT_EQ(result.out, "") << row[0];
@@ -123,7 +111,7 @@ TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
   EXPECT_NE(Agent({"--help"}).out.find("  dayweave slots CALENDAR FROM TO MINUTES"),
             std::string::npos);
   for (const char* command : {"list", "free", "occurs", "slots", "meet", "freebusy"}) {
-    const Result one = Agent({command, "--help"});
+    const Outcome one = Agent({command, "--help"});
     EXPECT_EQ(one.status, 0) << command;
     EXPECT_NE(one.out.find(std::string("\nusage: dayweave ") + command), std::string::npos);
   }
@@ -138,7 +126,7 @@ TEST(ProgramTest, TheDisplayZoneIsTheMachinesUnlessTzNamesOne) {
     EXPECT_EQ(Agent({"free", "-", "4/14/2003 8:40 AM", "--tz", utc}, calendar, "Asia/Tokyo").status,
               1);
   }
-  const Result unknown = Agent({"free", "-", "4/14/2003 8:40 AM"}, calendar, "Nowhere/Special");
+  const Outcome unknown = Agent({"free", "-", "4/14/2003 8:40 AM"}, calendar, "Nowhere/Special");
   EXPECT_EQ(unknown.status, 1);
   EXPECT_EQ(unknown.err,
             "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
@@ -146,7 +134,7 @@ TEST(ProgramTest, TheDisplayZoneIsTheMachinesUnlessTzNamesOne) {
 }
 
 TEST(ProgramTest, BrokenEventsAreWarnedAboutAndTheRestAnswers) {
-  const Result broken = Agent({"free", testing::TestDataPath("broken.ics"), "4/14/2003 2:30 PM"});
+  const Outcome broken = Agent({"free", testing::TestDataPath("broken.ics"), "4/14/2003 2:30 PM"});
   EXPECT_EQ(broken.status, 1);
   EXPECT_EQ(broken.out, "busy\nBusy          Readable after\n");
   EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 6);
@@ -158,7 +146,7 @@ TEST(ProgramTest, BrokenEventsAreWarnedAboutAndTheRestAnswers) {
 // skipped with a warning, never listed with an invalid date.
 TEST(ProgramTest, EventsOnADayTheLibraryLacksAreSkipped) {
   const std::string path = testing::TestDataPath("julian-leap-day.ics");
-  const Result list = Agent({"list", path});
+  const Outcome list = Agent({"list", path});
   EXPECT_EQ(list.status, 0);
   EXPECT_EQ(list.out,
             "3     3/1/1700 9:00:00 AM  3/1/1700 10:00:00 AM  60 Minutes  Busy  -  Readable\n");
@@ -172,16 +160,16 @@ TEST(ProgramTest, EventsOnADayTheLibraryLacksAreSkipped) {
 
 // Runs the program through the shell with `input` on its standard input and TZ set to `tz`.
 // The arguments are single-quoted; none of them holds a quote.
-Result Program(const std::vector<std::string>& arguments, const std::string& input,
-               const std::string& tz) {
+Outcome Program(const std::vector<std::string>& arguments, const std::string& input,
+                const std::string& tz) {
   const std::string base = "/tmp/dayweave-program-test-" + std::to_string(getpid());
   std::ofstream(base + ".in", std::ios::binary) << input;
   std::string command = "TZ='" + tz + "' '" DAYWEAVE_AGENT_PROGRAM "'";
   for (const std::string& argument : arguments) command += " '" + argument + "'";
   command += " <" + base + ".in >" + base + ".out 2>" + base + ".err";
   const int status = std::system(command.c_str());
-  Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadTestFile(base + ".out"),
-                testing::ReadTestFile(base + ".err")};
+  Outcome result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadTestFile(base + ".out"),
+                 testing::ReadTestFile(base + ".err")};
   for (const char* suffix : {".in", ".out", ".err"}) unlink((base + suffix).c_str());
   return result;
 }
@@ -200,11 +188,11 @@ TEST(ProgramTest, AsAProcess) {
       {{"free", "-", "13/13/2003"}, "UTC", 2, ""},
   };
   for (const Case& c : cases) {
-    const Result result = Program(c.arguments, call, c.tz);
+    const Outcome result = Program(c.arguments, call, c.tz);
     EXPECT_EQ(result.status, c.status) << c.arguments.back();
     EXPECT_EQ(result.out, c.out);
   }
-  const Result tour = Program({}, "", "UTC");
+  const Outcome tour = Program({}, "", "UTC");
   EXPECT_EQ(tour.status, 0);
   EXPECT_EQ(tour.out.rfind("dayweave: a tour of the bundled sample", 0), 0u);
 }

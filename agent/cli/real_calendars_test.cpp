@@ -5,26 +5,17 @@
 
 #include <sstream>
 
-#include "agent/cli/program.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
-Result Agent(std::vector<std::string> arguments, const std::string& zone = "UTC") {
+Outcome Agent(std::vector<std::string> arguments, const std::string& zone = "UTC") {
   arguments[1] = testing::TestDataPath(arguments[1]);
   arguments.insert(arguments.end(), {"--tz", zone});
-  std::istringstream in;
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
+  return testing::Agent(arguments);
 }
 
 constexpr int kFree = 0;
@@ -42,7 +33,7 @@ void ExpectFree(const char* file, const std::vector<FreeCase>& cases,
   for (const FreeCase& c : cases) {
     std::vector<std::string> arguments = {"free", file, c.when};
     if (*c.minutes != '\0') arguments.push_back(c.minutes);
-    const Result result = Agent(arguments, zone);
+    const Outcome result = Agent(arguments, zone);
     EXPECT_EQ(result.status, c.status) << file << " " << c.when << " " << c.minutes;
     EXPECT_EQ(result.out, std::string(c.status == kFree ? "free\n" : "busy\n") + c.blocking)
         << file << " " << c.when << " " << c.minutes;
@@ -50,7 +41,7 @@ void ExpectFree(const char* file, const std::vector<FreeCase>& cases,
 }
 
 // The rows of `list` (or `occurs`) whose subject is `subject`, as start-end-duration triples.
-std::vector<std::string> Rows(const Result& result, const std::string& subject) {
+std::vector<std::string> Rows(const Outcome& result, const std::string& subject) {
   std::vector<std::string> rows;
   std::istringstream lines(result.out);
   for (std::string line; std::getline(lines, line);) {
@@ -71,7 +62,7 @@ TEST(RealCalendars, RdatesHonourTheirTzid) {
   ExpectFree("rdate-zone.ics",
              {{"2006-01-03T20:30", "", kBusy, "Busy          Period in New York\n"},
               {"2006-01-03T15:30", "", kFree, ""}});
-  const Result list = Agent({"list", "rdate-zone.ics"});
+  const Outcome list = Agent({"list", "rdate-zone.ics"});
   EXPECT_EQ(Rows(list, "Period in New York")[1],
             "1 1/3/2006 8:00:00 PM 1/3/2006 10:00:00 PM 2 Hours Busy -");
   // An RDATE whose TZID names no zone is kept, on the display clock, and said so.
@@ -86,7 +77,7 @@ TEST(RealCalendars, RdatesHonourTheirTzid) {
 TEST(RealCalendars, AnIanaZoneDefinedLateKeepsItsHistory) {
   // Europe/Berlin is defined from October 2018 on; 3 December 2016 14:00-19:00 Berlin time
   // is 13:00-18:00 UTC. "Office Time" is no IANA zone: its first TZOFFSETFROM (+03:00) holds.
-  const Result list = Agent({"list", "short-vtimezone.ics"});
+  const Outcome list = Agent({"list", "short-vtimezone.ics"});
   EXPECT_EQ(Rows(list, "Winter workshop")[0],
             "1 12/3/2016 1:00:00 PM 12/3/2016 6:00:00 PM 5 Hours Busy -");
   EXPECT_EQ(Rows(list, "Summer workshop")[0],
@@ -101,7 +92,7 @@ TEST(RealCalendars, AnIanaZoneDefinedLateKeepsItsHistory) {
 }
 
 TEST(RealCalendars, ExportersZoneNamesAreResolved) {
-  const Result list = Agent({"list", "exporter-zones.ics"});
+  const Outcome list = Agent({"list", "exporter-zones.ics"});
   // 09:00 on each clock: New York UTC-5 and Los Angeles UTC-8 before 11 March 2007,
   // Stockholm and Berlin UTC+1; the unknown zone reads as the display clock.
   const std::pair<const char*, const char*> starts[] = {
@@ -124,7 +115,7 @@ TEST(RealCalendars, AnOverrideWithDtendAndDurationTakesDtend) {
              {{"2024-06-05T09:10", "", kFree, ""},
               {"2024-06-05T14:30", "", kBusy, "Busy          Standup moved\n"},
               {"2024-06-06T09:10", "", kBusy, "Busy          Standup\n"}});
-  const Result list = Agent({"list", "override-end-and-duration.ics"});
+  const Outcome list = Agent({"list", "override-end-and-duration.ics"});
   EXPECT_EQ(
       Rows(list, "Standup moved"),
       std::vector<std::string>{"2 6/5/2024 2:00:00 PM 6/5/2024 3:00:00 PM 60 Minutes Busy -"});
@@ -162,7 +153,7 @@ TEST(RealCalendars, AnEventOccursOnEveryDateItMeets) {
       {"2024-06-18", {"Deadline"}},  // no length: on its start date
   };
   for (const auto& c : cases) {
-    const Result occurs = Agent({"occurs", "multi-day.ics", c.date});
+    const Outcome occurs = Agent({"occurs", "multi-day.ics", c.date});
     std::vector<std::string> subjects;
     for (const char* subject : {"Conference", "Night shift", "Until midnight", "Deadline"}) {
       if (!Rows(occurs, subject).empty()) subjects.push_back(subject);
@@ -217,7 +208,7 @@ TEST(RealCalendars, TimesWithZOrAnOffsetAreReadOnTheDisplayClock) {
           .out,
       "(tell :t1 (1/13/2003 9:00:00 AM) :t2 (1/13/2003 9:30:00 AM) :t3 (1/13/2003 10:00:00 AM) "
       ":t4 (1/13/2003 12:00:00 PM) :t5 (1/13/2003 12:30:00 PM))\n");
-  const Result bad = Agent({"free", "iso-times.ics", "2003-01-13T25:00Z"});
+  const Outcome bad = Agent({"free", "iso-times.ics", "2003-01-13T25:00Z"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.err, "dayweave: free: WHEN \"2003-01-13T25:00Z\" is not a date and time\n");
 }
