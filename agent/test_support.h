@@ -34,12 +34,14 @@ inline std::string ReadTestFile(const std::string& path) {
 inline std::string TestData(const std::string& name) { return ReadTestFile(TestDataPath(name)); }
 
 // The rows of a table of cases in agent/testdata: a row a line, its cells split at " | ", a
-// "\n" in a cell a line feed; blank lines and lines that begin with "#" are left out.
+// "\n" in a cell a line feed, a row that ends in " |" ends in an empty cell; blank lines and
+// lines that begin with "#" are left out.
 inline std::vector<std::vector<std::string>> TableRows(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(TestData(name));
   for (std::string line; std::getline(lines, line);) {
     if (line.empty() || line[0] == '#') continue;
+    if (line.ends_with(" |")) line += ' ';
     for (std::size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
     std::vector<std::string>& row = rows.emplace_back();
     for (std::size_t from = 0;;) {

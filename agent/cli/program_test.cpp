@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -71,17 +70,6 @@ TEST(ProgramTest, TheReadmesExamplesHold) {
   EXPECT_GE(examples, 7);
 }
 
-TEST(ProgramTest, AnswersTheREADMEDoesNotShow) {
-  // The tax day is transparent: it blocks nothing.
-  EXPECT_EQ(Agent({"free", kSample, "4/15/2003 6:00 AM", "60"}).status, 0);
-  EXPECT_EQ(Agent({"free", kSample, "1/13/2003 11:30 AM"}).out, "busy\nOut Of Office Dentist\n");
-  const std::string onTaxDay = Agent({"occurs", kSample, "4/15/2003"}).out;
-  EXPECT_EQ(Agent({"list", kSample, "--on=2003-04-15"}).out, onTaxDay);
-  // Saturday and Sunday, weekdays only: nothing.
-  EXPECT_EQ(Agent({"slots", kSample, "4/12/2003", "4/14/2003", "60", "--weekdays"}).out,
-            "(tell)\n");
-}
-
 // Each row of error-lines.txt: a bad command line and its one error line.
 TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
   const std::pair<std::string, std::string> places[] = {
@@ -105,6 +93,18 @@ TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
     EXPECT_EQ(result.out, "") << row[0];
   }
   EXPECT_EQ(rows.size(), 32u);
+}
+
+// Each row of answers.txt, run in agent/testdata: a command line on a calendar of one shape,
+// its exit status, standard output and standard error.
+TEST(ProgramTest, AnswersOnCalendarsOfEachShape) {
+  std::filesystem::current_path(testing::TestDataPath(""));
+  for (const auto& row : testing::TableRows("answers.txt")) {
+    const Outcome result = Agent(Words(row.at(0)));
+    EXPECT_EQ(result.status, std::stoi(row.at(1))) << row[0];
+    EXPECT_EQ(result.out, row.at(2)) << row[0];
+    EXPECT_EQ(result.err, row.size() > 3 ? row[3] : "") << row[0];
+  }
 }
 
 TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
@@ -131,31 +131,6 @@ TEST(ProgramTest, TheDisplayZoneIsTheMachinesUnlessTzNamesOne) {
   EXPECT_EQ(unknown.err,
             "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
             "knows; times are shown in UTC\n");
-}
-
-TEST(ProgramTest, BrokenEventsAreWarnedAboutAndTheRestAnswers) {
-  const Outcome broken = Agent({"free", testing::TestDataPath("broken.ics"), "4/14/2003 2:30 PM"});
-  EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(broken.out, "busy\nBusy          Readable after\n");
-  EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 6);
-  EXPECT_EQ(Agent({"occurs", kSample, "4/18/2003"}).err, "");
-}
-
-// libical counts the years before 1752 by the Julian rule and reads 29 February 1700; the
-// library's Gregorian calendar has no such day, so the events that start or end on it are
-// skipped with a warning, never listed with an invalid date.
-TEST(ProgramTest, EventsOnADayTheLibraryLacksAreSkipped) {
-  const std::string path = testing::TestDataPath("julian-leap-day.ics");
-  const Outcome list = Agent({"list", path});
-  EXPECT_EQ(list.status, 0);
-  EXPECT_EQ(list.out,
-            "3     3/1/1700 9:00:00 AM  3/1/1700 10:00:00 AM  60 Minutes  Busy  -  Readable\n");
-  const std::string range =
-      " is not a date of the library's calendar (years 100 to 9999, "
-      "Gregorian)\n";
-  EXPECT_EQ(list.err,
-            "dayweave: " + path + ":4: event 1 (UID leap-1700@test) skipped: its DTSTART" + range +
-                "dayweave: " + path + ":10: event 2 (UID ends-past@test) skipped: its end" + range);
 }
 
 // Runs the program through the shell with `input` on its standard input and TZ set to `tz`.
