@@ -57,13 +57,9 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
   const std::vector<std::vector<std::string>> questions = {
       {"list"},
       {"list", "--on", "2003-04-15"},
-      {"list", "--on", "4/16/2003"},
       {"occurs", "1/13/2003"},
       {"free", "1/13/2003 9:30 AM", "30"},
-      {"free", "1/13/2003 11:30 AM"},
-      {"free", "4/15/2003 6:00 AM", "60"},
       {"free", "4/2/2003 6:30 PM", "--tz", "Asia/Tokyo"},
-      {"slots", "4/14/2003", "4/16/2003", "60"},
       {"slots", "4/12/2003", "4/15/2003", "60", "--weekdays", "--text"},
   };
   for (std::vector<std::string> question : questions) {
