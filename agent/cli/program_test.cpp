@@ -1,5 +1,6 @@
-// The dayweave program as a person or a script runs it: in process for the README's examples
-// and every kind of bad input, and once as a separate process for its exit statuses.
+// The dayweave program as a person or a script runs it: in process for the README's examples,
+// every kind of bad input and the tables of answers in agent/testdata, and once as a separate
+// process for its exit statuses.
 #include "agent/cli/program.h"
 
 #include <sys/wait.h>
