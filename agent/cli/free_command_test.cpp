@@ -19,42 +19,27 @@ Outcome OnEvent(const std::string& summary, const std::string& lines,
                                                   "\n" + lines)));
 }
 
-// Each row: an event, and times asked of free with the answer (status 0 free, 1 busy).
-TEST(FreeCommandTest, RulesOfEveryShapeAnswerAsTheyRecur) {
+// Rules the independent reader cannot check (more rule shapes are in answers.txt): each row an
+// event and a time at which free answers busy.
+TEST(FreeCommandTest, UnboundedAndWeekNumberRulesAnswerAsTheyRecur) {
   const struct {
     std::string summary;
     std::string lines;
-    std::vector<std::pair<std::string, int>> asked;
+    std::string when;
   } cases[] = {
-      // Counted from 2018 for 200,000 hours: still running on 3 June 2024.
-      {"Hourly",
-       "DTSTART:20180101T090000Z\nDTEND:20180101T091000Z\nRRULE:FREQ=HOURLY;COUNT=200000\n",
-       {{"2024-06-03T09:05", 1}, {"2024-06-03T09:15", 0}}},
-      // Once a second, asked on its second day.
-      {"Secondly",
-       "DTSTART:20180101T090000Z\nDTEND:20180101T090001Z\nRRULE:FREQ=SECONDLY\n",
-       {{"2018-01-02T12:00:30", 1}}},
-      // The last two days of each month (libical gives none).
-      {"MonthEnd",
-       "DTSTART:20241030T090000Z\nDTEND:20241030T100000Z\nRRULE:FREQ=DAILY;BYMONTHDAY=-1,-2\n",
-       {{"2024-11-29T09:30", 1}, {"2024-11-28T09:30", 0}}},
+      // Once a second without end, asked on its second day.
+      {"Secondly", "DTSTART:20180101T090000Z\nDTEND:20180101T090001Z\nRRULE:FREQ=SECONDLY\n",
+       "2018-01-02T12:00:30"},
       // Monday of week 1 (libical takes another day): 30 December 2024 is in week 1 of 2025.
       {"WeekOne",
        "DTSTART:20240101T090000Z\nDTEND:20240101T100000Z\nRRULE:FREQ=YEARLY;BYWEEKNO=1\n",
-       {{"2024-12-30T09:30", 1}}},
-      // A day named twice in BYDAY blocks once.
-      {"Twice",
-       "DTSTART:20111120T100000Z\nDTEND:20111120T110000Z\nRRULE:FREQ=WEEKLY;BYDAY=SU,TH,TH\n",
-       {{"2011-11-24T10:30", 1}}},
+       "2024-12-30T09:30"},
   };
   for (const auto& c : cases) {
-    for (const auto& [when, status] : c.asked) {
-      const Outcome result = OnEvent(c.summary, c.lines, {"free", when});
-      EXPECT_EQ(result.status, status) << c.summary << " at " << when << "\n" << result.err;
-      EXPECT_EQ(result.out, status == 0 ? "free\n" : "busy\nBusy          " + c.summary + "\n")
-          << c.summary << " at " << when;
-      EXPECT_EQ(result.err, "") << c.summary;
-    }
+    const Outcome result = OnEvent(c.summary, c.lines, {"free", c.when});
+    EXPECT_EQ(result.status, 1) << c.summary << "\n" << result.err;
+    EXPECT_EQ(result.out, "busy\nBusy          " + c.summary + "\n") << c.summary;
+    EXPECT_EQ(result.err, "") << c.summary;
   }
 }
 
