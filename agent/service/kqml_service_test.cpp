@@ -21,13 +21,12 @@ using namespace std::chrono_literals;
 std::atomic<bool> answeringSlowly{false};
 
 Answer Echo(const KqmlValue& content) {
-  if (content.IsList() && !content.items.empty() && content.items[0].text == "slow") {
+  const std::string head = content.IsList() && !content.items.empty() ? content.items[0].text : "";
+  if (head == "slow") {
     answeringSlowly = true;
     std::this_thread::sleep_for(300ms);
   }
-  if (content.IsList() && !content.items.empty() && content.items[0].text == "big") {
-    return Answer::Tell(KqmlValue::String(std::string(100000, 'x')));
-  }
+  if (head == "big") return Answer::Tell(KqmlValue::String(std::string(100000, 'x')));
   return Answer::Tell(content);
 }
 
