@@ -1,5 +1,8 @@
-// Helpers shared by the agent's tests: test calendars from agent/testdata and small calendars
-// written inline.
+// Helpers shared by the agent's tests: test calendars from agent/testdata, small calendars
+// written inline, and the program run in process.
+//
+//   const testing::Outcome busy = testing::Agent({"free", testing::kSamplePath, "4/14/2003"});
+//   EXPECT_EQ(busy.status, 1);
 #pragma once
 
 #include <chrono>
@@ -8,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "agent/cli/program.h"
 #include "agent/input/calendar_reader.h"
 #include "agent/input/local_time.h"
 #include "agent/input/time_zones.h"
@@ -30,12 +34,14 @@ inline std::string ReadTestFile(const std::string& path) {
 inline std::string TestData(const std::string& name) { return ReadTestFile(TestDataPath(name)); }
 
 // The rows of a table of cases in agent/testdata: a row a line, its cells split at " | ", a
-// "\n" in a cell a line feed; blank lines and lines that begin with "#" are left out.
+// "\n" in a cell a line feed, a row that ends in " |" ends in an empty cell; blank lines and
+// lines that begin with "#" are left out.
 inline std::vector<std::vector<std::string>> TableRows(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(TestData(name));
   for (std::string line; std::getline(lines, line);) {
     if (line.empty() || line[0] == '#') continue;
+    if (line.ends_with(" |")) line += ' ';
     for (std::size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
     std::vector<std::string>& row = rows.emplace_back();
     for (std::size_t from = 0;;) {
@@ -78,5 +84,29 @@ struct Loaded : LoadedSchedule {
   explicit Loaded(const std::string& text, const char* name = "t.ics", const char* zone = "UTC")
       : LoadedSchedule(text, name, FindZone(zone), zone) {}
 };
+
+// What a run of the program (or of one command's handler) wrote and the status it ended with.
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs `run`, which takes an AgentIo& and answers an exit status, with `input` on its standard
+// input and `machineZone` for the machine's time zone.
+template <typename Run>
+Outcome InProcess(Run run, const std::string& input = "", const std::string& machineZone = "UTC") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  AgentIo io{in, out, err, machineZone};
+  const int status = run(io);
+  return Outcome{status, out.str(), err.str()};
+}
+
+// The program run in process with `arguments` (without the program's name).
+inline Outcome Agent(const std::vector<std::string>& arguments, const std::string& input = "",
+                     const std::string& machineZone = "UTC") {
+  return InProcess([&](AgentIo& io) { return RunAgent(arguments, io); }, input, machineZone);
+}
 
 }  // namespace dayweave::agent::testing

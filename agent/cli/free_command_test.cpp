@@ -2,79 +2,45 @@
 // time that could not be checked is never answered free.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "agent/cli/program.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 // The agent run on a calendar of one event (given on standard input), in UTC.
-Result OnEvent(const std::string& summary, const std::string& lines,
-               std::vector<std::string> arguments) {
-  std::istringstream in(testing::Calendar(
-      testing::Event("UID:" + summary + "@test\nSUMMARY:" + summary + "\n" + lines)));
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
+Outcome OnEvent(const std::string& summary, const std::string& lines,
+                std::vector<std::string> arguments) {
   arguments.insert(arguments.begin() + 1, "-");
   arguments.push_back("--tz=UTC");
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
+  return testing::Agent(
+      arguments, testing::Calendar(testing::Event("UID:" + summary + "@test\nSUMMARY:" + summary +
+                                                  "\n" + lines)));
 }
 
-// Each row: an event, a question to free, and the answer (status 0 free, 1 busy).
-TEST(FreeCommandTest, RulesOfEveryShapeAnswerAsTheyRecur) {
-  struct Case {
+// Rules the independent reader cannot check (more rule shapes are in answers.txt): each row an
+// event and a time at which free answers busy.
+TEST(FreeCommandTest, UnboundedAndWeekNumberRulesAnswerAsTheyRecur) {
+  const struct {
     std::string summary;
     std::string lines;
     std::string when;
-    int status;
   } cases[] = {
-      // Counted from 2018 for 200,000 hours: still running on 3 June 2024.
-      {"Hourly",
-       "DTSTART:20180101T090000Z\nDTEND:20180101T091000Z\nRRULE:FREQ=HOURLY;COUNT=200000\n",
-       "2024-06-03T09:05", 1},
-      {"Hourly",
-       "DTSTART:20180101T090000Z\nDTEND:20180101T091000Z\nRRULE:FREQ=HOURLY;COUNT=200000\n",
-       "2024-06-03T09:15", 0},
-      // Once a second, asked on its second day.
+      // Once a second without end, asked on its second day.
       {"Secondly", "DTSTART:20180101T090000Z\nDTEND:20180101T090001Z\nRRULE:FREQ=SECONDLY\n",
-       "2018-01-02T12:00:30", 1},
-      // The last two days of each month (libical gives none).
-      {"MonthEnd",
-       "DTSTART:20241030T090000Z\nDTEND:20241030T100000Z\nRRULE:FREQ=DAILY;BYMONTHDAY=-1,-2\n",
-       "2024-11-29T09:30", 1},
-      {"MonthEnd",
-       "DTSTART:20241030T090000Z\nDTEND:20241030T100000Z\nRRULE:FREQ=DAILY;BYMONTHDAY=-1,-2\n",
-       "2024-11-28T09:30", 0},
+       "2018-01-02T12:00:30"},
       // Monday of week 1 (libical takes another day): 30 December 2024 is in week 1 of 2025.
       {"WeekOne",
        "DTSTART:20240101T090000Z\nDTEND:20240101T100000Z\nRRULE:FREQ=YEARLY;BYWEEKNO=1\n",
-       "2024-12-30T09:30", 1},
+       "2024-12-30T09:30"},
   };
-  for (const Case& c : cases) {
-    const Result result = OnEvent(c.summary, c.lines, {"free", c.when});
-    EXPECT_EQ(result.status, c.status) << c.summary << " at " << c.when << "\n" << result.err;
-    EXPECT_EQ(result.out, c.status == 0 ? "free\n" : "busy\nBusy          " + c.summary + "\n")
-        << c.summary << " at " << c.when;
+  for (const auto& c : cases) {
+    const Outcome result = OnEvent(c.summary, c.lines, {"free", c.when});
+    EXPECT_EQ(result.status, 1) << c.summary << "\n" << result.err;
+    EXPECT_EQ(result.out, "busy\nBusy          " + c.summary + "\n") << c.summary;
     EXPECT_EQ(result.err, "") << c.summary;
   }
-}
-
-// A day named twice in BYDAY blocks once.
-TEST(FreeCommandTest, ADayNamedTwiceBlocksOnce) {
-  const Result result = OnEvent(
-      "Twice",
-      "DTSTART:20111120T100000Z\nDTEND:20111120T110000Z\nRRULE:FREQ=WEEKLY;BYDAY=SU,TH,TH\n",
-      {"free", "2011-11-24T10:30"});
-  EXPECT_EQ(result.out, "busy\nBusy          Twice\n");
 }
 
 // The last of every second of a year (31 million in one yearly period, more than the expander
@@ -88,14 +54,14 @@ TEST(FreeCommandTest, TimeThatCouldNotBeCheckedIsBusy) {
       "DTSTART:20240101T090000Z\nDTEND:20240101T090001Z\n"
       "RRULE:FREQ=YEARLY;BYDAY=SU,MO,TU,WE,TH,FR,SA;BYSECOND=" +
       every + ";BYMINUTE=" + every + ";BYHOUR=" + hours + ";BYSETPOS=-1\n";
-  const Result free = OnEvent("Opaque", unreadable, {"free", "2024-03-05T12:00"});
+  const Outcome free = OnEvent("Opaque", unreadable, {"free", "2024-03-05T12:00"});
   EXPECT_EQ(free.status, 1);
   EXPECT_EQ(free.out, "busy\nBusy          Opaque (unchecked)\n");
   EXPECT_NE(free.err.find("event 1 (UID Opaque@test) could not be checked from"), std::string::npos)
       << free.err;
   EXPECT_EQ(OnEvent("Opaque", unreadable, {"free", "2023-12-31T12:00"}).status, 0);
 
-  const Result slots =
+  const Outcome slots =
       OnEvent("Opaque", unreadable, {"slots", "2023-12-29", "2024-01-03", "60", "--text"});
   EXPECT_NE(slots.out.find("12/29/2023"), std::string::npos) << slots.out;
   EXPECT_EQ(slots.out.find("1/2/2024"), std::string::npos) << slots.out;

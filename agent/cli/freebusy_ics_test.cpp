@@ -16,17 +16,12 @@ sys_seconds Instant(const icaltimetype& time) {
   return sys_seconds{seconds{icaltime_as_timet(time)}};
 }
 
-BusyKind KindOf(icalproperty* property) {
+BusyKind KindOf(icalproperty* property) {  // BUSY when FBTYPE is left out, as RFC 5545 says
   icalparameter* type = icalproperty_get_first_parameter(property, ICAL_FBTYPE_PARAMETER);
-  if (type == nullptr) return BusyKind::kBusy;  // RFC 5545's default
-  switch (icalparameter_get_fbtype(type)) {
-    case ICAL_FBTYPE_BUSYTENTATIVE:
-      return BusyKind::kTentative;
-    case ICAL_FBTYPE_BUSYUNAVAILABLE:
-      return BusyKind::kUnavailable;
-    default:
-      return BusyKind::kBusy;
-  }
+  const icalparameter_fbtype kind = type ? icalparameter_get_fbtype(type) : ICAL_FBTYPE_BUSY;
+  return kind == ICAL_FBTYPE_BUSYTENTATIVE     ? BusyKind::kTentative
+         : kind == ICAL_FBTYPE_BUSYUNAVAILABLE ? BusyKind::kUnavailable
+                                               : BusyKind::kBusy;
 }
 
 // Two people's overlapping busy time of all three kinds, written, read back with libical's

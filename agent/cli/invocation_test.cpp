@@ -6,45 +6,26 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "agent/cli/program.h"
 #include "agent/input/test_servers.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Agent(const std::vector<std::string>& arguments) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
-  const int status = RunAgent(arguments, io);
-  return Result{status, out.str(), err.str()};
-}
+using testing::Agent;
+using testing::Outcome;
 
 // The sample calendar put on the server one event per resource, named 01.ics, 02.ics ... in
 // the file's order, so that the server's order of resource names is the file's order.
 void PutSample(const testing::Radicale& server, const std::string& collection) {
   server.Send("ana", "MKCALENDAR", collection, "");
   const std::string text = testing::ReadTestFile(testing::kSamplePath);
-  const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
-      icalparser_parse_string(text.c_str()), icalcomponent_free);
-  int number = 0;
-  for (icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
-       event != nullptr;
-       event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
-    icalcomponent* calendar = icalcomponent_vanew(
-        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid("-//dayweave//tests//EN"), icalcomponent_new_clone(event), 0);
-    ++number;
+  int number = 1;
+  for (auto at = text.find("BEGIN:VEVENT"); at != std::string::npos;
+       at = text.find("BEGIN:VEVENT", at + 1), ++number) {
+    const std::string event = text.substr(at, text.find("END:VEVENT", at) + 11 - at);
     const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
-    server.Send("ana", "PUT", collection + name, icalcomponent_as_ical_string(calendar));
-    icalcomponent_free(calendar);
+    server.Send("ana", "PUT", collection + name, testing::Calendar(event));
   }
 }
 
@@ -69,13 +50,9 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
   const std::vector<std::vector<std::string>> questions = {
       {"list"},
       {"list", "--on", "2003-04-15"},
-      {"list", "--on", "4/16/2003"},
       {"occurs", "1/13/2003"},
       {"free", "1/13/2003 9:30 AM", "30"},
-      {"free", "1/13/2003 11:30 AM"},
-      {"free", "4/15/2003 6:00 AM", "60"},
       {"free", "4/2/2003 6:30 PM", "--tz", "Asia/Tokyo"},
-      {"slots", "4/14/2003", "4/16/2003", "60"},
       {"slots", "4/12/2003", "4/15/2003", "60", "--weekdays", "--text"},
   };
   for (std::vector<std::string> question : questions) {
@@ -83,7 +60,7 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
     fromFile.insert(fromFile.begin() + 1, testing::kSamplePath);
     fromServer.insert(fromServer.begin() + 1, url);
     fromServer.insert(fromServer.end(), {"--user", "ana", "--verbose"});
-    const Result file = Agent(fromFile), served = Agent(fromServer);
+    const Outcome file = Agent(fromFile), served = Agent(fromServer);
     SCOPED_TRACE(question[0] + " " + (question.size() > 1 ? question[1] : ""));
     EXPECT_EQ(served.status, file.status);
     const bool someDays = question[0] == "occurs" || question.size() == 3;  // list --on DATE
@@ -93,7 +70,7 @@ TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
     EXPECT_EQ(served.err.find(testing::kAnaPassword), std::string::npos) << served.err;
   }
   unsetenv("DAYWEAVE_PASSWORD");
-  const Result refused = Agent({"list", url, "--user", "ana"});
+  const Outcome refused = Agent({"list", url, "--user", "ana"});
   EXPECT_EQ(refused.status, kExitError);
   EXPECT_EQ(refused.err, "dayweave: list: " + url + ": not authorised (HTTP 401)\n");
 }

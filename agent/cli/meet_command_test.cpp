@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "agent/test_support.h"
 
@@ -13,19 +12,10 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 Outcome Meet(const MeetOptions& options, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  AgentIo io{in, out, err, "UTC"};
-  const int status = RunMeet(options, io);
-  return Outcome{status, out.str(), err.str()};
+  return testing::InProcess([&](AgentIo& io) { return RunMeet(options, io); }, input);
 }
 
 std::string Example(const char* name) {

@@ -13,7 +13,6 @@
 #include <random>
 #include <sstream>
 
-#include "agent/cli/program.h"
 #include "agent/service/test_client.h"
 #include "agent/test_support.h"
 
@@ -79,20 +78,6 @@ class Serving {
   std::string firstLine_;
 };
 
-struct Cli {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Cli RunCli(const std::vector<std::string>& arguments) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  AgentIo io{in, out, err, "UTC"};
-  const int status = RunAgent(arguments, io);
-  return {status, out.str(), err.str()};
-}
-
 // "2003-04-DDTHH:MM" for the quarter hours of the week from Monday 14 April 2003.
 std::vector<std::string> QuarterHoursOfTheWeek() {
   std::vector<std::string> instants;
@@ -110,7 +95,7 @@ const std::string& kSample = testing::kSamplePath;
 
 // The service's reply to the command line's answer: the same message, with the envelope
 // and the zone right after `tell`, or the same error text.
-std::string Expected(const std::string& command, const Cli& cli) {
+std::string Expected(const std::string& command, const testing::Outcome& cli) {
   if (cli.status == 2) {
     const std::string prefix = "dayweave: " + command + ": ";
     EXPECT_EQ(cli.err.rfind(prefix, 0), 0u) << cli.err;
@@ -169,7 +154,8 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
     }
     arguments.push_back("--tz");
     arguments.push_back("UTC");
-    ASSERT_EQ(client.Line(), Expected(command, RunCli(arguments))) << command << " " << words[0];
+    ASSERT_EQ(client.Line(), Expected(command, testing::Agent(arguments)))
+        << command << " " << words[0];
   }
   EXPECT_EQ(serving.Stop(SIGINT), 0);
 }

@@ -50,7 +50,6 @@ TEST(KqmlReaderTest, MessagesAndFaultsWhateverThePieces) {
       {"(a (b", {}, ""},
       {"(a \"open string )", {}, ""},
       {")", {}, kClosing},
-      {"(a) )", {"(a)"}, kClosing},
       {"(a))", {"(a)"}, kClosing},
       {R"((a "\n"))", {}, kEscape},
       {R"((a b"c"))", {}, kQuote},

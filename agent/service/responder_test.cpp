@@ -39,6 +39,8 @@ TEST(ResponderTest, EnvelopeAndRefusals) {
        R"((sorry :sender dayweave :receiver ana :comment "this is dayweave, not bo"))", true},
       {"(ask-one :sender \"a\r\nb\" :content \"x\ny\")",
        "(tell :sender dayweave :receiver \"a  b\" :content (echo \"x y\"))", false},
+      {"(ask-one :receiver \"b\no\" :content x)",
+       R"((sorry :sender dayweave :comment "this is dayweave, not b o"))", true},
       {"(ask-one :receiver (bo) :content x)",
        R"x((sorry :sender dayweave :comment "this is dayweave, not (bo)"))x", true},
       {"(Tell :content x)",
