@@ -116,7 +116,7 @@ TEST(ProgramTest, ErrorLinesForEachKindOfBadInput) {
     EXPECT_EQ(result.err, "dayweave: " + placed(row.at(1)) + "\n");
     EXPECT_EQ(result.out, "") << row[0];
   }
-  EXPECT_EQ(rows.size(), 32u);
+  EXPECT_EQ(rows.size(), 35u);
 }
 
 TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
