@@ -111,6 +111,7 @@ bool ServeAnswers::Load(std::string& problem) {
     }
     calendars_.push_back(std::move(calendar));
   }
+  if (fetched_.empty()) return true;  // no HTTP machinery for files alone
   const std::vector<FetchedCalendar> fetched = FetchCalendars(Urls(), std::nullopt, fetching_);
   for (std::size_t i = 0; i < fetched.size(); ++i) {
     if (!fetched[i].error.empty()) {
