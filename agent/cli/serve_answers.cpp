@@ -40,7 +40,7 @@ struct ServeAnswers::Calendar {
 struct ServeAnswers::Fetched {
   std::size_t calendar = 0;  // its place among the calendars
   std::string read;          // the text of the version answering, resource by resource
-  std::string problem;       // what the last fetch found wrong, "" when it was read
+  bool failing = false;      // since the last fetch that was read
 };
 
 struct ServeAnswers::Renewal {
@@ -101,7 +101,7 @@ bool ServeAnswers::Load(std::string& problem) {
     calendar->source = source;
     calendar->url = IsCalendarUrl(source);
     if (calendar->url) {
-      fetched_.push_back({calendars_.size(), "", ""});
+      fetched_.push_back({calendars_.size(), "", false});
     } else {
       calendar->seen = StampOf(source);
       if (auto error = ReadFile(*calendar)) {
@@ -186,7 +186,7 @@ std::shared_ptr<ServeAnswers::Renewal> ServeAnswers::ReadAgain(
     if (problem.empty()) {
       text = TextOf(fetched[i]);
       if (text == known.read) {
-        known.problem.clear();
+        known.failing = false;
         continue;
       }
       std::vector<std::string> lines;
@@ -198,13 +198,13 @@ std::shared_ptr<ServeAnswers::Renewal> ServeAnswers::ReadAgain(
         renewal->lines.insert(renewal->lines.end(), lines.begin(), lines.end());
         renewal->versions.emplace_back(known.calendar, std::move(version));
         known.read = std::move(text);
-        known.problem.clear();
+        known.failing = false;
         continue;
       }
     }
-    // Said once while it goes on failing the same way.
-    if (problem != known.problem) renewal->lines.push_back(KeptWarning(problem));
-    known.problem = problem;
+    // Said once, until a fetch is read again.
+    if (!known.failing) renewal->lines.push_back(KeptWarning(problem));
+    known.failing = true;
   }
   return renewal;
 }
