@@ -152,6 +152,10 @@ constexpr unsigned long long kMostBytes = 1ull << 32;
 
 }  // namespace
 
+void AddSeconds(CLI::App& app, const std::string& name, seconds& target, const std::string& help) {
+  AddCount(app, name, target, kMostSeconds, "SECONDS", help);
+}
+
 void AddZone(CLI::App& app, std::string& target) {
   const auto knownZone = [](std::string& name) {
     return FindZone(name) != nullptr ? std::string()
@@ -186,8 +190,8 @@ void AddServerArguments(CLI::App& app, ServerArguments& target) {
                  "verify servers' certificates against the authorities in FILE instead of the "
                  "system's")
       ->type_name("FILE");
-  AddCount(app, "--timeout", target.timeout, kMostSeconds, "SECONDS",
-           "the longest a calendar's exchange with its server may take (default 30)");
+  AddSeconds(app, "--timeout", target.timeout,
+             "the longest a calendar's exchange with its server may take (default 30)");
   AddCount(app, "--max-bytes", target.maxBytes, kMostBytes, "BYTES",
            "the largest answer a calendar server may give (default 67108864)");
 }

@@ -66,6 +66,12 @@ CLI::Option* AddMinutes(CLI::App& app, const std::string& name,
 CLI::Option* AddHours(CLI::App& app, const std::string& name, std::optional<DailyHours>& target,
                       const std::string& help);
 
+// AddSeconds
+// Declares an option --name SECONDS, a whole number of seconds from 1 to a day, read into
+// `target`.
+void AddSeconds(CLI::App& app, const std::string& name, std::chrono::seconds& target,
+                const std::string& help);
+
 // AddZone
 // Declares --tz NAME, a zone libical knows, read into `target`.
 void AddZone(CLI::App& app, std::string& target);

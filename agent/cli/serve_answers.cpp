@@ -9,6 +9,7 @@
 #include "agent/cli/listing.h"
 #include "agent/cli/program.h"
 #include "agent/input/calendar_source.h"
+#include "agent/input/credentials.h"
 #include "agent/input/file_stamp.h"
 #include "agent/input/time_zones.h"
 #include "agent/schedule/availability.h"
@@ -20,11 +21,31 @@ namespace dayweave::agent {
 
 using namespace std::chrono;
 
-struct ServeAnswers::Calendar {
-  std::string path;
-  std::optional<FileStamp> seen;  // the version last looked at, read or not
+// One version of a calendar, laid out for the answers.
+struct ServeAnswers::Version {
+  explicit Version(std::unique_ptr<LoadedSchedule> read)
+      : loaded(std::move(read)), freeBusy(loaded->schedule) {}
   std::unique_ptr<LoadedSchedule> loaded;
-  std::unique_ptr<FreeBusy> freeBusy;  // asked again and again: it keeps the days it walked
+  FreeBusy freeBusy;  // asked again and again: it keeps the days it walked
+};
+
+struct ServeAnswers::Calendar {
+  std::string source;  // a file or a URL
+  bool url = false;
+  std::optional<FileStamp> seen;  // a file's version last looked at, read or not
+  std::unique_ptr<Version> version;
+};
+
+// What ReadAgain remembers of a URL calendar between fetches.
+struct ServeAnswers::Fetched {
+  std::size_t calendar = 0;  // its place among the calendars
+  std::string read;          // the text of the version answering, resource by resource
+  bool failing = false;      // since the last fetch that was read
+};
+
+struct ServeAnswers::Renewal {
+  std::vector<std::pair<std::size_t, std::unique_ptr<Version>>> versions;  // by calendar
+  std::vector<std::string> lines;                                          // whole lines
 };
 
 // A question's content read apart, and the command line that asks the same.
@@ -47,53 +68,153 @@ constexpr const char* kQuestions =
 
 bool LooksLikeOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
 
+// The fetched text, all resources in order, to tell a calendar that changed from one that
+// did not.
+std::string TextOf(const FetchedCalendar& fetched) {
+  std::string text;
+  for (const CalendarResource& resource : fetched.resources) {
+    text += resource.url + '\0' + resource.text + '\0';
+  }
+  return text;
+}
+
+std::string KeptWarning(const std::string& problem) {
+  return "dayweave: warning: " + problem + "; the version read before keeps answering";
+}
+
 }  // namespace
 
-ServeAnswers::ServeAnswers(std::vector<std::string> paths, std::string zoneName, bool details,
-                           std::ostream& err)
-    : paths_(std::move(paths)), zoneName_(std::move(zoneName)), details_(details), err_(err) {}
+ServeAnswers::ServeAnswers(std::vector<std::string> calendars, std::string zoneName, bool details,
+                           FetchOptions fetching, std::ostream& err)
+    : sources_(std::move(calendars)),
+      zoneName_(std::move(zoneName)),
+      zone_(FindZone(zoneName_)),
+      details_(details),
+      fetching_(std::move(fetching)),
+      err_(err) {}
 
 ServeAnswers::~ServeAnswers() = default;
 
 bool ServeAnswers::Load(std::string& problem) {
-  for (const std::string& path : paths_) {
+  for (const std::string& source : sources_) {
     auto calendar = std::make_unique<Calendar>();
-    calendar->path = path;
-    calendar->seen = StampOf(path);
-    if (auto error = Read(*calendar)) {
-      problem = *error;
-      return false;
+    calendar->source = source;
+    calendar->url = IsCalendarUrl(source);
+    if (calendar->url) {
+      fetched_.push_back({calendars_.size(), "", false});
+    } else {
+      calendar->seen = StampOf(source);
+      if (auto error = ReadFile(*calendar)) {
+        problem = *error;
+        return false;
+      }
     }
     calendars_.push_back(std::move(calendar));
+  }
+  if (fetched_.empty()) return true;  // no HTTP machinery for files alone
+  const std::vector<FetchedCalendar> fetched = FetchCalendars(Urls(), std::nullopt, fetching_);
+  for (std::size_t i = 0; i < fetched.size(); ++i) {
+    if (!fetched[i].error.empty()) {
+      problem = fetched[i].error;
+      return false;
+    }
+    std::vector<std::string> lines;
+    auto version = Read(ReadFetchedCalendar(fetched[i]), lines, problem);
+    for (const std::string& warning : fetched[i].warnings) err_ << "dayweave: " << warning << "\n";
+    for (const std::string& line : lines) err_ << line << "\n";
+    if (version == nullptr) return false;
+    calendars_[fetched_[i].calendar]->version = std::move(version);
+    fetched_[i].read = TextOf(fetched[i]);
   }
   return true;
 }
 
-// Reads the calendar's file into a new schedule; answers the command line's error text when
-// it cannot, and then the schedule read before stays.
-std::optional<std::string> ServeAnswers::Read(Calendar& calendar) {
+std::vector<std::string> ServeAnswers::Urls() const {
+  std::vector<std::string> urls;
+  for (const std::string& source : sources_) {
+    if (IsCalendarUrl(source)) urls.push_back(source);
+  }
+  return urls;
+}
+
+// The calendar laid out on the display clock, after its warning lines; null with the error
+// text when it is no calendar.
+std::unique_ptr<ServeAnswers::Version> ServeAnswers::Read(CalendarFile file,
+                                                          std::vector<std::string>& lines,
+                                                          std::string& error) const {
+  auto loaded = std::make_unique<LoadedSchedule>(std::move(file), zone_, zoneName_);
+  if (!loaded->file.error.empty()) {
+    error = loaded->file.error;
+    return nullptr;
+  }
+  for (const std::string& warning : loaded->Warnings()) lines.push_back("dayweave: " + warning);
+  return std::make_unique<Version>(std::move(loaded));
+}
+
+// Reads the calendar's file into a new version; answers the command line's error text when
+// it cannot, and then the version read before stays.
+std::optional<std::string> ServeAnswers::ReadFile(Calendar& calendar) {
   std::istringstream noInput;
-  const CalendarText source = ReadCalendarText(calendar.path, noInput);
+  const CalendarText source = ReadCalendarText(calendar.source, noInput);
   if (!source.error.empty()) return source.error;
-  auto loaded =
-      std::make_unique<LoadedSchedule>(source.text, source.name, FindZone(zoneName_), zoneName_);
-  if (!loaded->file.error.empty()) return loaded->file.error;
-  for (const std::string& warning : loaded->Warnings()) err_ << "dayweave: " << warning << "\n";
-  calendar.freeBusy = std::make_unique<FreeBusy>(loaded->schedule);
-  calendar.loaded = std::move(loaded);
+  std::vector<std::string> lines;
+  std::string error;
+  auto version = Read(ReadCalendar(source.text, source.name), lines, error);
+  for (const std::string& line : lines) err_ << line << "\n";
+  if (version == nullptr) return error;
+  calendar.version = std::move(version);
   return {};
 }
 
 void ServeAnswers::Refresh() {
   for (const auto& calendar : calendars_) {
-    const std::optional<FileStamp> now = StampOf(calendar->path);
+    if (calendar->url) continue;
+    const std::optional<FileStamp> now = StampOf(calendar->source);
     if (now == calendar->seen) continue;
     calendar->seen = now;
-    if (auto error = Read(*calendar)) {
-      err_ << "dayweave: warning: " << *error << "; the version read before keeps answering"
-           << std::endl;
-    }
+    if (auto error = ReadFile(*calendar)) err_ << KeptWarning(*error) << std::endl;
   }
+}
+
+std::shared_ptr<ServeAnswers::Renewal> ServeAnswers::ReadAgain(
+    const std::vector<FetchedCalendar>& fetched) {
+  auto renewal = std::make_shared<Renewal>();
+  for (std::size_t i = 0; i < fetched.size() && i < fetched_.size(); ++i) {
+    Fetched& known = fetched_[i];
+    std::string problem = fetched[i].error;
+    std::string text;
+    if (problem.empty()) {
+      text = TextOf(fetched[i]);
+      if (text == known.read) {
+        known.failing = false;
+        continue;
+      }
+      std::vector<std::string> lines;
+      auto version = Read(ReadFetchedCalendar(fetched[i]), lines, problem);
+      if (version != nullptr) {
+        for (const std::string& warning : fetched[i].warnings) {
+          renewal->lines.push_back("dayweave: " + warning);
+        }
+        renewal->lines.insert(renewal->lines.end(), lines.begin(), lines.end());
+        renewal->versions.emplace_back(known.calendar, std::move(version));
+        known.read = std::move(text);
+        known.failing = false;
+        continue;
+      }
+    }
+    // Said once, until a fetch is read again.
+    if (!known.failing) renewal->lines.push_back(KeptWarning(problem));
+    known.failing = true;
+  }
+  return renewal;
+}
+
+void ServeAnswers::Renew(Renewal& renewal) {
+  for (auto& [calendar, version] : renewal.versions) {
+    calendars_[calendar]->version = std::move(version);
+  }
+  for (const std::string& line : renewal.lines) err_ << line << "\n";
+  err_.flush();
 }
 
 Answer ServeAnswers::Ask(const KqmlValue& content) {
@@ -171,8 +292,8 @@ Answer ServeAnswers::Free(const Question& question) {
   bool free = true;
   std::vector<KqmlValue> content = {KqmlValue::Word("busy")};
   for (const auto& calendar : calendars_) {
-    const StretchAnswer answer =
-        length ? calendar->freeBusy->AskStretch(*when, *length) : calendar->freeBusy->AskAt(*when);
+    const StretchAnswer answer = length ? calendar->version->freeBusy.AskStretch(*when, *length)
+                                        : calendar->version->freeBusy.AskAt(*when);
     free = free && answer.free;
     if (!details_) continue;
     for (const Appointment& blocking : answer.blocking) {
@@ -214,11 +335,12 @@ Answer ServeAnswers::Slots(const Question& question) {
   Refresh();
   std::unique_ptr<CTimeSlotStore> store;
   if (calendars_.size() == 1) {
-    store = FreeSlotStore(calendars_[0]->loaded->schedule, query);
+    store = FreeSlotStore(calendars_[0]->version->loaded->schedule, query);
   } else {
-    std::vector<local_seconds> free = FreeSlots(calendars_[0]->loaded->schedule, query);
+    std::vector<local_seconds> free = FreeSlots(calendars_[0]->version->loaded->schedule, query);
     for (std::size_t i = 1; i < calendars_.size(); ++i) {
-      const std::vector<local_seconds> also = FreeSlots(calendars_[i]->loaded->schedule, query);
+      const std::vector<local_seconds> also =
+          FreeSlots(calendars_[i]->version->loaded->schedule, query);
       std::vector<local_seconds> both;
       std::set_intersection(free.begin(), free.end(), also.begin(), also.end(),
                             std::back_inserter(both));
@@ -248,7 +370,8 @@ Answer ServeAnswers::Occurs(const Question& question) {
   std::vector<KqmlValue> subjects;
   for (const auto& calendar : calendars_) {
     std::vector<std::string> warnings;
-    for (const Appointment& a : Listed(calendar->loaded->schedule, floor<days>(*when), warnings)) {
+    for (const Appointment& a :
+         Listed(calendar->version->loaded->schedule, floor<days>(*when), warnings)) {
       subjects.push_back(KqmlValue::String(a.event->subject));
     }
   }

@@ -1,6 +1,10 @@
 // dayweave serve CALENDAR... [--host ADDRESS] [--port N] [--name NAME] [--allow CIDR]...
-// [--details] [--tz NAME] [--quiet]: the user's agent as a KQML service over TCP, answering
-// free, slots and occurs over all the calendars (serve_answers.h) until SIGINT or SIGTERM.
+// [--details] [--refresh SECONDS] [--tz NAME] [--quiet] and the options of calendars on
+// servers: the user's agent as a KQML service over TCP, answering free, slots and occurs over
+// all the calendars (serve_answers.h) until SIGINT or SIGTERM. The URL calendars are fetched
+// again every --refresh seconds on a thread of their own (background_fetch.h), read there,
+// and put in place on the service's thread between answers.
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -8,6 +12,7 @@
 #include "agent/cli/arguments.h"
 #include "agent/cli/command.h"
 #include "agent/cli/serve_answers.h"
+#include "agent/input/background_fetch.h"
 #include "agent/service/kqml_service.h"
 
 namespace dayweave::agent {
@@ -21,11 +26,14 @@ struct ServeRequest {
   std::string name = ServiceSettings{}.name;
   std::vector<AddressRange> allowed;
   bool details = false;
+  std::chrono::seconds refresh{300};
   bool quiet = false;
+  ServerArguments server;
 };
 
 int Serve(Invocation& run, const ServeRequest& request) {
-  ServeAnswers answers(request.calendars, run.DisplayName(), request.details, run.Io().err);
+  ServeAnswers answers(request.calendars, run.DisplayName(), request.details,
+                       request.server.Fetching(), run.Io().err);
   std::string problem;
   if (!answers.Load(problem)) return run.Fail(problem);
   ServiceSettings settings;
@@ -39,6 +47,15 @@ int Serve(Invocation& run, const ServeRequest& request) {
       problem);
   if (service == nullptr) return run.Fail(problem);
   run.Out() << "listening on " << service->Address() << std::endl;
+  std::unique_ptr<BackgroundFetch> refetch;  // stopped before the service and the answers go
+  if (const std::vector<std::string> urls = answers.Urls(); !urls.empty()) {
+    refetch = std::make_unique<BackgroundFetch>(
+        urls, request.server.Fetching(), request.refresh,
+        [&answers, &service](std::vector<FetchedCalendar> fetched) {
+          std::shared_ptr<ServeAnswers::Renewal> renewal = answers.ReadAgain(fetched);
+          service->Post([&answers, renewal] { answers.Renew(*renewal); });
+        });
+  }
   service->Run();
   return 0;
 }
@@ -69,13 +86,17 @@ Command ServeCommand() {
           "  (ask-all :content (occurs DATE))              the subjects, with --details only\n"
           "Without --details no answer names a subject, location, description or attendee.\n"
           "Prints \"listening on HOST:PORT\" first. A calendar file changed on disk is read again\n"
-          "before the next answer. A peer outside loopback and every --allow range is\n"
+          "before the next answer; a calendar at an http or https URL is fetched again in the\n"
+          "background every --refresh seconds, and while a new version cannot be read, the last\n"
+          "good one answers. A peer outside loopback and every --allow range is\n"
           "disconnected. SIGINT or SIGTERM stops the service after the answers in progress.",
           [](CLI::App& app, Invocation& run) -> Handler {
             auto request = std::make_shared<ServeRequest>();
-            app.add_option("CALENDAR", request->calendars, "the user's iCalendar files")
+            app.add_option("CALENDAR", request->calendars,
+                           "the user's calendars: iCalendar files, or the http or https URLs of "
+                           "CalDAV calendars or published iCalendar files")
                 ->required()
-                ->type_name("FILE");
+                ->type_name("CALENDAR");
             app.add_option("--host", request->host, "the address to listen on (default 127.0.0.1)")
                 ->type_name("ADDRESS");
             app.add_option_function<std::string>(
@@ -101,9 +122,12 @@ Command ServeCommand() {
                 ->type_name("CIDR");
             app.add_flag("--details", request->details,
                          "let answers name the subjects of the user's appointments");
+            AddSeconds(app, "--refresh", request->refresh,
+                       "fetch the URL calendars again every SECONDS (default 300)");
             AddZone(app, run.Calendar().zone);
             app.add_flag("--quiet", request->quiet,
                          "no line on standard error per connection and fault");
+            AddServerArguments(app, request->server);
             return [request](Invocation& run) { return Serve(run, *request); };
           }};
 }

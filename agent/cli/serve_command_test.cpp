@@ -1,6 +1,7 @@
 // `dayweave serve` run as its own process on a free loopback port and asked over TCP: its
 // answers agree with the command line's, it tells nobody what the user does without
-// --details, it reads a calendar again when it changes, and it stops cleanly on a signal.
+// --details, it reads a calendar again when it changes (a file on disk, a calendar on a real
+// CalDAV server in the background), and it stops cleanly on a signal, even mid-fetch.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,11 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
+#include "agent/cli/program.h"
+#include "agent/input/test_servers.h"
 #include "agent/service/test_client.h"
 #include "agent/test_support.h"
 
@@ -208,6 +214,12 @@ TEST(ServeTest, NoReplyTellsWhatTheUserDoesWithoutDetails) {
   }
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   const std::string path = "/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".ics";
   const auto write = [&](const std::string& text) {
@@ -236,14 +248,83 @@ TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   write(meeting("160000"));
   EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (free))");
   EXPECT_EQ(serving.Stop(), 0);
-  const std::string err = serving.Err();
-  std::size_t warnings = 0;
-  for (std::size_t at = err.find("warning"); at != std::string::npos;
-       at = err.find("warning", at + 1)) {
-    ++warnings;
-  }
-  EXPECT_EQ(warnings, 1u) << err;
+  EXPECT_EQ(Count(serving.Err(), "warning"), 1u) << serving.Err();
   std::remove(path.c_str());
+}
+
+// A CalDAV calendar of ana's on a real server, holding one-hour meetings on 14 April 2003.
+struct ServerCalendar {
+  ServerCalendar() : server(std::make_unique<testing::Radicale>()) {
+    server->Send("ana", "MKCALENDAR", "/ana/work/", "");
+    setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
+  }
+  long Meeting(const std::string& uid, const std::string& start) const {
+    const std::string event =
+        "UID:" + uid + "\nSUMMARY:" + uid + "\nDTSTART:20030414T" + start + "Z\nDURATION:PT1H\n";
+    return server->Send("ana", "PUT", "/ana/work/" + uid + ".ics",
+                        testing::Calendar(testing::Event(event)));
+  }
+  std::string Url() const { return server->Url("/ana/work/"); }
+  std::unique_ptr<testing::Radicale> server;
+};
+
+std::string Ask(TestClient& client, const std::string& when) {
+  client.Send("(ask-one :content (free \"4/14/2003 " + when + "\"))");
+  return client.Line();
+}
+
+const std::string kBusy = "(tell :sender dayweave :content (busy))";
+const std::string kFree = "(tell :sender dayweave :content (free))";
+
+TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
+  ServerCalendar calendar;
+  ASSERT_TRUE(calendar.server->Running());
+  ASSERT_EQ(calendar.Meeting("m", "100000"), 201);
+  const std::string url = calendar.Url();
+  Serving serving(
+      {url, "--user", "ana", "--refresh", "1", "--timeout", "5", "--port", "0", "--tz", "UTC"});
+  ASSERT_NE(serving.Port(), 0) << serving.FirstLine() << serving.Err();
+  TestClient client(serving.Port());
+  EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
+  EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
+
+  ASSERT_EQ(calendar.Meeting("n", "140000"), 201);
+  // Seen within a refresh or two: asked every tenth of a second, for at most ten seconds.
+  for (int tries = 0; tries < 100 && Ask(client, "2:30 PM") != kBusy; ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
+
+  // The server gone, fetch after fetch fails: the last version read keeps answering, and
+  // one warning says so.
+  calendar.server.reset();
+  std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+  EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
+  EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
+  EXPECT_EQ(Ask(client, "4:30 PM"), kFree);
+  EXPECT_EQ(serving.Stop(), 0);
+  const std::string err = serving.Err();
+  EXPECT_EQ(Count(err, "warning"), 1u) << err;
+  EXPECT_EQ(Count(err, "dayweave: warning: " + url + ": "), 1u) << err;
+  EXPECT_EQ(Count(err, "; the version read before keeps answering\n"), 1u) << err;
+  EXPECT_EQ(err.find(testing::kAnaPassword), std::string::npos) << err;
+}
+
+TEST(ServeTest, AnswersAndASignalWaitForNoFetch) {
+  ServerCalendar calendar;
+  ASSERT_EQ(calendar.Meeting("m", "100000"), 201);
+  Serving serving({calendar.Url(), "--user", "ana", "--refresh", "1", "--timeout", "60", "--port",
+                   "0", "--tz", "UTC", "--quiet"});
+  ASSERT_NE(serving.Port(), 0) << serving.FirstLine() << serving.Err();
+  calendar.server->Pause();  // the next fetch waits for an answer that does not come
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  TestClient client(serving.Port());  // the client waits five seconds at most for an answer
+  EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(serving.Stop(), 0);
+  // Well within the fetch's --timeout of a minute.
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(20));
+  calendar.server->Resume();
 }
 
 TEST(ServeTest, ASignalStopsTheServiceWithStatusZero) {

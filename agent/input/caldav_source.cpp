@@ -190,7 +190,7 @@ class CalendarConversation : public HttpConversation {
 
 std::vector<FetchedCalendar> FetchCalendars(const std::vector<std::string>& urls,
                                             const std::optional<TimeWindow>& window,
-                                            const FetchOptions& options) {
+                                            const FetchOptions& options, std::stop_token stop) {
   std::vector<FetchedCalendar> results(urls.size());
   std::vector<std::unique_ptr<CalendarConversation>> conversations;
   std::vector<HttpTarget> targets;
@@ -204,7 +204,7 @@ std::vector<FetchedCalendar> FetchCalendars(const std::vector<std::string>& urls
     conversations.push_back(std::make_unique<CalendarConversation>(results[i], window));
     targets.push_back({std::move(login), conversations.back().get()});
   }
-  RunConversations(targets, options.limits);
+  RunConversations(targets, options.limits, stop);
   return results;
 }
 

@@ -29,6 +29,7 @@
 
 #include <chrono>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -68,10 +69,11 @@ struct FetchedCalendar {
 
 // FetchCalendars
 // Reads every URL at once; `window` nullopt asks for all events. The answers keep the order
-// of `urls`.
+// of `urls`. A stop requested through `stop` ends the reading at once, each calendar not yet
+// read with an error.
 std::vector<FetchedCalendar> FetchCalendars(const std::vector<std::string>& urls,
                                             const std::optional<TimeWindow>& window,
-                                            const FetchOptions& options);
+                                            const FetchOptions& options, std::stop_token stop = {});
 
 // ReadFetchedCalendar
 // The calendar read from the resources of `fetched` (which has no error), named by its URL.

@@ -35,6 +35,7 @@ struct Transfer {
   HttpRequest request;
   HttpResponse response;
   std::size_t maxBytes = 0;
+  bool running = false;  // in the multi handle
   bool tooLarge = false;
   char errorText[CURL_ERROR_SIZE] = {};
 };
@@ -170,11 +171,14 @@ void Finish(Transfer& transfer, CURLcode code, const HttpLimits& limits) {
 
 }  // namespace
 
-void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& limits) {
+void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& limits,
+                      std::stop_token stop) {
   InitialiseOnce();
   std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
   std::vector<std::unique_ptr<Transfer>> transfers;
   int running = 0;
+  // Gone before the handle it wakes: a stop from another thread ends the wait for traffic.
+  const std::stop_callback wake(stop, [&multi] { curl_multi_wakeup(multi.get()); });
 
   auto start = [&](Transfer& transfer, std::optional<HttpRequest> next) {
     if (!next) return;
@@ -188,6 +192,7 @@ void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& 
     transfer.request = std::move(*next);
     Prepare(transfer, limits);
     curl_multi_add_handle(multi.get(), transfer.easy.get());
+    transfer.running = true;
     ++running;
   };
 
@@ -202,7 +207,7 @@ void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& 
     transfers.push_back(std::move(transfer));
   }
 
-  while (running > 0) {
+  while (running > 0 && !stop.stop_requested()) {
     int stillRunning = 0;
     curl_multi_perform(multi.get(), &stillRunning);
     int queued = 0;
@@ -213,12 +218,20 @@ void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& 
       Transfer* transfer = nullptr;
       curl_easy_getinfo(easy, CURLINFO_PRIVATE, &transfer);
       curl_multi_remove_handle(multi.get(), easy);
+      transfer->running = false;
       --running;
       Finish(*transfer, code, limits);
       auto next = transfer->target->conversation->Next(&transfer->response);
       if (transfer->response.error.empty()) start(*transfer, std::move(next));
     }
     if (running > 0) curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+  }
+  for (const auto& transfer : transfers) {
+    if (!transfer->running) continue;
+    curl_multi_remove_handle(multi.get(), transfer->easy.get());
+    HttpResponse stopped;
+    stopped.error = "stopped before an answer came";
+    transfer->target->conversation->Next(&stopped);
   }
 }
 

@@ -26,11 +26,16 @@
 //   "timed out: no complete answer within 30 seconds", "the answer is larger than 67108864
 //   bytes (--max-bytes)"). An answer with any status is a response; judging it is the
 //   conversation's job.
+//
+// STOPPING
+//   A stop requested through `stop` ends every conversation still waiting at once, each with
+//   the response error "stopped before an answer came", even in the middle of a transfer.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -73,7 +78,9 @@ struct HttpTarget {
 };
 
 // RunConversations
-// Runs every target's conversation to its end, all at once; returns when all are done.
-void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& limits);
+// Runs every target's conversation to its end, all at once; returns when all are done or
+// when `stop` is requested.
+void RunConversations(const std::vector<HttpTarget>& targets, const HttpLimits& limits,
+                      std::stop_token stop = {});
 
 }  // namespace dayweave::agent

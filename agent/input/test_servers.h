@@ -5,6 +5,7 @@
 //   Radicale server;                       // users ana and bo, passwords kAnaPassword, ...
 //   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
 //   server.Send("ana", "PUT", "/ana/work/a.ics", text);
+//   server.Pause();                        // a request now waits for an answer
 //   FakeServer faults;                     // faults.Url("/status/404") answers 404
 #pragma once
 
@@ -92,8 +93,14 @@ class Radicale {
   ~Radicale() {
     if (pid_ == 0) return;
     kill(pid_, SIGTERM);
+    Resume();
     waitpid(pid_, nullptr, 0);
   }
+
+  // Pause, Resume: the server stops answering (connections are still taken, and wait) and
+  // answers again.
+  void Pause() const { kill(pid_, SIGSTOP); }
+  void Resume() const { kill(pid_, SIGCONT); }
 
   std::string Url(const std::string& path) const {
     return (tls_ ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port_) + path;

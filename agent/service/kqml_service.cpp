@@ -55,6 +55,7 @@ class KqmlService::Impl {
   void Stop() {
     asio::post(io_, [this] { Shutdown(); });
   }
+  void Post(std::function<void()> work) { asio::post(io_, std::move(work)); }
 
  private:
   void Accept();
@@ -194,5 +195,6 @@ std::string KqmlService::Address() const { return EndpointText(impl_->Endpoint()
 std::uint16_t KqmlService::Port() const { return impl_->Endpoint().port(); }
 void KqmlService::Run() { impl_->Run(); }
 void KqmlService::Stop() { impl_->Stop(); }
+void KqmlService::Post(std::function<void()> work) { impl_->Post(std::move(work)); }
 
 }  // namespace dayweave::agent

@@ -26,6 +26,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -74,6 +75,11 @@ class KqmlService {
   // Stop
   // Stops the service as SIGTERM does; safe to call from any thread.
   void Stop();
+
+  // Post
+  // Runs `work` on the service's thread, between answers; safe to call from any thread. Work
+  // posted once Run has returned is dropped.
+  void Post(std::function<void()> work);
 
   class Impl;
 
