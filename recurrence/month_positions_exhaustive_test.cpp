@@ -50,7 +50,8 @@ TEST(MonthPositionsExhaustiveTest, EveryMonthAgreesWithAWalkThroughIt) {
       }
       bool agrees = true;
       // The public operations, asked about a different day of each month.
-      const COleDateTime date(year, month, 1 + static_cast<int>(months % length), 6, 0, 0);
+      const int asked = 1 + static_cast<int>(months % length);
+      const COleDateTime date(year, month, asked, 6, 0, 0);
       auto firstFour = [](const std::vector<int>& days) {
         return std::array<int, 4>{days[0], days[1], days[2], days[3]};
       };
@@ -66,21 +67,28 @@ TEST(MonthPositionsExhaustiveTest, EveryMonthAgreesWithAWalkThroughIt) {
         agrees &= Adopt(rule.GetFirst4MFCDays(k, date)) == firstFour(days) &&
                   rule.GetLastMFCDay(k, date) == days.back();
       }
-      // Every day's position of every kind: the instance-th (1 to 4) or the last, or none.
+      // Every day's position of every kind: the instance-th (1 to 4) or the last, or none (0 and
+      // 6 name no position); the public tests too on the day asked about.
       for (int kind = 0; kind < kKinds; ++kind) {
         const auto& days = counted[static_cast<std::size_t>(kind)];
         std::size_t index = 0;
         for (int d = 1; d <= length; ++d) {
           const bool isCounted = index < days.size() && days[index] == d;
           const internal::MonthDay at{d, dayOfWeekOf[static_cast<std::size_t>(d)], length};
-          for (int instance = kFirstInstance; instance <= kLastInstance; ++instance) {
-            const bool expected =
-                isCounted &&
-                (instance == kLastInstance ? index + 1 == days.size()
-                                           : index + 1 == static_cast<std::size_t>(instance));
+          for (int instance = 0; instance <= kLastInstance + 1; ++instance) {
+            const bool fourth = instance >= kFirstInstance && instance <= kFourthInstance;
+            const int expected =
+                isCounted && (instance == kLastInstance
+                                  ? index + 1 == days.size()
+                                  : fourth && index + 1 == static_cast<std::size_t>(instance));
             const int dayOfWeek = kind >= 2 ? kind - 1 : 0;
-            agrees &=
-                internal::IsInstance(KindOf(kind), dayOfWeek, instance, at) == (expected ? 1 : 0);
+            agrees &= internal::IsInstance(KindOf(kind), dayOfWeek, instance, at) == expected;
+            if (d != asked) continue;
+            agrees &= (kind == 0   ? rule.IsWeekDayInstance(instance, date)
+                       : kind == 1 ? rule.IsWeekendDayInstance(instance, date)
+                                   : rule.IsDayInstance(instance, dayOfWeek, date)) == expected;
+            agrees &= rule.IsDayInstance(instance, date) ==
+                      ((fourth && d == instance) || (instance == kLastInstance && d == length));
           }
           if (isCounted) ++index;
         }
