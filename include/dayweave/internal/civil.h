@@ -127,10 +127,11 @@ inline bool SplitDayCount(double dayCount, long& dayNumber, long& seconds) {
   // The conversion to an integer cuts toward zero, as the whole part of a day count counts
   // days on both sides of day 0.
   const long whole = static_cast<long>(count);
-  const long rounded =
-      static_cast<long>(std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5);
-  const long carry = rounded >= kSecondsPerDay ? 1 : 0;
-  seconds = rounded - carry * kSecondsPerDay;
+  const double roundedUp = std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5;
+  // Whether the rounding carries into the next day, told by the double itself so that the day
+  // number need not wait for its conversion to an integer.
+  const long carry = roundedUp >= static_cast<double>(kSecondsPerDay) ? 1 : 0;
+  seconds = static_cast<long>(roundedUp) - carry * kSecondsPerDay;
   dayNumber = whole + carry;
   return static_cast<unsigned long>(dayNumber - kFirstDayNumber) <=
          static_cast<unsigned long>(kLastDayNumber - kFirstDayNumber);
