@@ -53,13 +53,14 @@ char* PutUpTo99(char* out, int value) {
 
 // Writes `value` (100 to 9999: a year) in decimal at `out`; returns the new end.
 char* PutYear(char* out, int value) {
-  const int high = value / 100;
+  const auto year = static_cast<unsigned>(value);
+  const auto high = static_cast<int>(year / 100);
   if (high >= 10) {
     out = PutTwo(out, high);
   } else {
     *out++ = static_cast<char>('0' + high);
   }
-  return PutTwo(out, value % 100);
+  return PutTwo(out, static_cast<int>(year % 100));
 }
 
 // Reads a null-terminated text; the null character ends every run, so no length is needed.
