@@ -23,7 +23,8 @@ namespace dayweave {
 
 namespace {
 
-// The two digits of every number from 0 to 99.
+// The two digits of every number from 0 to 99. Numbers are written by digit pairs: for these
+// few digits std::to_chars cost several times as many instructions (callgrind).
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
   for (int i = 0; i < 100; ++i) {
@@ -39,32 +40,45 @@ char* PutTwo(char* out, int value) {
   return out + 2;
 }
 
-// Writes `value` (0 to 9999) in decimal at `out`, without leading zeros; returns the new end.
-// Written out by digit pairs: for these few digits std::to_chars cost several times as many
-// instructions (callgrind).
-char* Put(char* out, int value) {
-  if (value >= 100) {
-    const int high = value / 100;
-    if (high >= 10) {
-      out = PutTwo(out, high);
-    } else {
-      *out++ = static_cast<char>('0' + high);
-    }
-    return PutTwo(out, value % 100);
+// Writes `value` (0 to 99) in decimal at `out`, without a leading zero; returns the new end.
+// No branch on the number of digits, which the branch predictor could not guess for varied
+// values: both characters of the pair are written, starting one later for a single digit, and
+// the end moves by one or two. The second character of a single digit is written past the
+// end, where the caller's next character goes.
+char* PutUpTo99(char* out, int value) {
+  const int oneDigit = value < 10 ? 1 : 0;
+  std::memcpy(out, &kDigitPairs[static_cast<std::size_t>(2 * value + oneDigit)], 2);
+  return out + 2 - oneDigit;
+}
+
+// Writes `value` (100 to 9999: a year) in decimal at `out`; returns the new end.
+char* PutYear(char* out, int value) {
+  const auto year = static_cast<unsigned>(value);
+  const auto high = static_cast<int>(year / 100);
+  if (high >= 10) {
+    out = PutTwo(out, high);
+  } else {
+    *out++ = static_cast<char>('0' + high);
   }
-  if (value >= 10) return PutTwo(out, value);
-  *out++ = static_cast<char>('0' + value);
-  return out;
+  return PutTwo(out, static_cast<int>(year % 100));
 }
 
 // Reads a null-terminated text; the null character ends every run, so no length is needed.
+//
+// The numbers of a date and time have one or two digits at random, and a time is AM or PM at
+// random: the reading of a number and of the meridiem is written so that what varies from text
+// to text goes into values rather than into branches.
 struct Scanner {
   const char* p;
 
-  static bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');  // tab, line feed, vertical tab, form feed, return
+  // The value of a digit character, or a number above 9 for any other character.
+  static unsigned DigitValue(char c) {
+    return static_cast<unsigned>(static_cast<unsigned char>(c)) - static_cast<unsigned>('0');
   }
-  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+  static bool IsBlank(char c) {
+    // tab, line feed, vertical tab, form feed, carriage return
+    return c == ' ' || static_cast<unsigned char>(c) - static_cast<unsigned>('\t') <= 4u;
+  }
 
   bool AtEnd() const { return *p == '\0'; }
   bool Take(char c) {
@@ -77,33 +91,41 @@ struct Scanner {
     for (; IsBlank(*p); ++p) ++skipped;
     return skipped;
   }
-  // Reads a run of digits; the value saturates so that no run can overflow.
+  // Reads a run of digits; the value saturates so that no run can overflow. The first two
+  // digits are read without a branch on whether the second is there (the first is not the
+  // null character, so the second character can be read); the loop runs only for a third
+  // digit (after a single digit, *q is the non-digit that ended the run).
   bool Number(int& value, int& digits) {
-    const char* q = p;
-    int read = 0;
-    for (; IsDigit(*q); ++q) {
-      if (read < 100000000) read = read * 10 + (*q - '0');
+    const unsigned first = DigitValue(p[0]);
+    if (first > 9) {
+      value = 0;
+      digits = 0;
+      return false;
     }
-    value = read;
+    const unsigned second = DigitValue(p[1]);
+    const bool two = second <= 9;
+    unsigned read = two ? first * 10 + second : first;
+    const char* q = p + 1 + (two ? 1 : 0);
+    for (unsigned next; (next = DigitValue(*q)) <= 9; ++q) {
+      if (read < 100000000) read = read * 10 + next;
+    }
+    value = static_cast<int>(read);
     digits = static_cast<int>(q - p);
     p = q;
-    return digits > 0;
+    return true;
   }
   bool TakeLetter(char upper) {
-    if (*p != upper && *p != upper + ('a' - 'A')) return false;
+    if ((*p & ~0x20) != upper) return false;  // the letter in either case
     ++p;
     return true;
   }
   // Reads AM, PM, A.M. or P.M.; `pm` tells which.
   bool Meridiem(bool& pm) {
     const char* const mark = p;
-    if (TakeLetter('A')) {
-      pm = false;
-    } else if (TakeLetter('P')) {
-      pm = true;
-    } else {
-      return false;
-    }
+    const char letter = static_cast<char>(*p & ~0x20);
+    if (letter != 'A' && letter != 'P') return false;
+    pm = letter == 'P';
+    ++p;
     const bool dotted = Take('.');
     if (TakeLetter('M') && (!dotted || Take('.'))) return true;
     p = mark;
@@ -168,7 +190,7 @@ int WindowedYear(const DateFields& date) {
 int Hour24(const TimeFields& time) {
   if (!time.hasMeridiem) return time.hour;
   if (time.hour < 1 || time.hour > 12) return -1;
-  return (time.hour % 12) + (time.pm ? 12 : 0);
+  return (time.hour == 12 ? 0 : time.hour) + (time.pm ? 12 : 0);
 }
 
 enum class Outcome { kNoDate, kBadDate, kRead };
@@ -220,16 +242,17 @@ CString COleDateTime::Format() const {
   char buffer[32];  // "12/31/9999 12:59:59 PM" is 22 characters
   char* out = buffer;
   if (!dayZero) {
-    out = Put(out, parts.month);
+    out = PutUpTo99(out, parts.month);
     *out++ = '/';
-    out = Put(out, parts.day);
+    out = PutUpTo99(out, parts.day);
     *out++ = '/';
-    out = Put(out, parts.year);
+    out = PutYear(out, parts.year);
   }
   if (dayZero || !midnight) {
     if (!dayZero) *out++ = ' ';
-    const int hour12 = parts.hour % 12 == 0 ? 12 : parts.hour % 12;
-    out = Put(out, hour12);
+    const int afterNoon = parts.hour > 12 ? parts.hour - 12 : parts.hour;
+    const int hour12 = afterNoon == 0 ? 12 : afterNoon;
+    out = PutUpTo99(out, hour12);
     *out++ = ':';
     out = PutTwo(out, parts.minute);
     *out++ = ':';

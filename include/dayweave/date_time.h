@@ -60,6 +60,8 @@
 //   (2/30/2003, 13/1/2003, 25:00, 1/1/10000).
 #pragma once
 
+#include <cstdint>
+
 #include "dayweave/date_time_span.h"
 #include "dayweave/export.h"
 #include "dayweave/internal/civil.h"
@@ -172,9 +174,11 @@ inline bool PartsFromDayCount(double dayCount, DateTimeParts& parts) {
   parts.year = date.year;
   parts.month = date.month;
   parts.day = date.day;
-  parts.hour = static_cast<int>(seconds / 3600);
-  parts.minute = static_cast<int>(seconds / 60 % 60);
-  parts.second = static_cast<int>(seconds % 60);
+  // Below 86,400: unsigned 32-bit divisions by constants are the cheapest multiplications.
+  const auto second = static_cast<std::uint32_t>(seconds);
+  parts.hour = static_cast<int>(second / 3600);
+  parts.minute = static_cast<int>(second / 60 % 60);
+  parts.second = static_cast<int>(second % 60);
   parts.dayOfWeek = DayOfWeekOfDayNumber(dayNumber);
   return true;
 }
@@ -188,10 +192,10 @@ inline CivilDate DateOf(const COleDateTime& value) {
 }
 
 // A time field of a value that can be read: seconds / divisor % modulus, or -1.
-inline int TimeFieldOf(const COleDateTime& value, long divisor, long modulus) {
+inline int TimeFieldOf(const COleDateTime& value, std::uint32_t divisor, std::uint32_t modulus) {
   long dayNumber = 0, seconds = 0;
   const bool read = ReadDayCount(value, dayNumber, seconds);
-  return read ? static_cast<int>(seconds / divisor % modulus) : -1;
+  return read ? static_cast<int>(static_cast<std::uint32_t>(seconds) / divisor % modulus) : -1;
 }
 
 }  // namespace internal

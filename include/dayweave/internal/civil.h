@@ -46,8 +46,12 @@ struct CivilDate {
   int day;
 };
 
-// Gregorian leap years; `year` is positive.
-constexpr bool IsLeapYear(int year) { return year % 100 != 0 ? year % 4 == 0 : year % 400 == 0; }
+// Gregorian leap years; `year` is positive. A year divisible by 100 is a leap year when it is
+// also divisible by 400, that is (being divisible by 25) by 16.
+constexpr bool IsLeapYear(int year) {
+  const unsigned y = static_cast<unsigned>(year);
+  return (y & (y % 100 == 0 ? 15u : 3u)) == 0;
+}
 
 // Days in `month` of `year`; 0 when the month is not 1 to 12.
 constexpr int MonthLength(int year, int month) {
@@ -56,9 +60,17 @@ constexpr int MonthLength(int year, int month) {
   return 30 + ((month ^ (month >> 3)) & 1);  // 31 for odd months to July, even from August
 }
 
-// Whether the numbers name a real date of the supported years.
+// Whether the numbers name a real date of the supported years. Straight-line code: the length
+// of the month comes from two bits a month (its days beyond 28, January in the lowest bits),
+// plus the leap day.
 constexpr bool IsCivilDate(int year, int month, int day) {
-  return year >= kMinYear && year <= kMaxYear && day >= 1 && day <= MonthLength(year, month);
+  constexpr std::uint32_t kDaysBeyond28 = 0b11'10'11'10'11'11'10'11'10'11'00'11;
+  const std::uint32_t monthIndex = static_cast<std::uint32_t>(month) - 1;
+  const std::uint32_t length = 28 + ((kDaysBeyond28 >> (2 * (monthIndex & 15))) & 3) +
+                               ((monthIndex == 1) & IsLeapYear(year));
+  return (static_cast<std::uint32_t>(year) - kMinYear <=
+          static_cast<std::uint32_t>(kMaxYear - kMinYear)) &
+         (monthIndex <= 11) & (static_cast<std::uint32_t>(day) - 1 < length);
 }
 
 // The day number of a date that IsCivilDate accepts.
@@ -91,30 +103,38 @@ constexpr CivilDate CivilOfDayNumber(long dayNumber) {
 // The framework day of the week (1 Sunday ... 7 Saturday) of a day number of the supported
 // years. 1 March of year 0 is a Wednesday (4).
 constexpr int DayOfWeekOfDayNumber(long dayNumber) {
-  return static_cast<int>((static_cast<std::uint32_t>(dayNumber + kMarchZero) + 3) % 7) + 1;
+  const std::uint64_t n = static_cast<std::uint32_t>(dayNumber + kMarchZero) + 3;
+  // n / 7 exactly for every n below 2^32 / 3: (2^32 + 3) / 7 overshoots 1/7 by 3 / 7 / 2^32.
+  const std::uint64_t weeks = n * 613566757 >> 32;
+  return static_cast<int>(n - 7 * weeks) + 1;
 }
 
 // Splits a day count into its day number and the seconds after that day's midnight, rounded
 // to the nearest second (half a second going up, a full day carrying into the next day), or
 // answers false when the count is not finite or lies outside the supported years.
 //
-// The code runs straight through, without a branch: a count out of range is replaced by 0.0
-// before any conversion to an integer and only the answer says so. Getters that read several
-// fields of one value therefore compile to one split that the compiler shares among them.
+// The code runs straight through: a count out of range is clamped to a bound outside the
+// supported days before any conversion to an integer, and only the check of the day number
+// says so. With no branch on the way (a test that left the count at 0.0 when out of range put
+// one there) the compiler sees the same computation in every getter and does it once for all
+// the fields read from one value.
 inline bool SplitDayCount(double dayCount, long& dayNumber, long& seconds) {
-  // The bounds leave a day's margin for the rounding; the day number is checked exactly below.
-  const bool inRange = dayCount > kFirstDayNumber - 2.0 && dayCount < kLastDayNumber + 2.0;
-  const double count = inRange ? dayCount : 0.0;
+  // NaN, the infinities and every count far outside land on a bound two days beyond the
+  // supported days, which the check of the day number below refuses.
+  constexpr double kLow = kFirstDayNumber - 2.0, kHigh = kLastDayNumber + 2.0;
+  const double aboveLow = dayCount > kLow ? dayCount : kLow;
+  const double count = aboveLow < kHigh ? aboveLow : kHigh;
   // The conversion to an integer cuts toward zero, as the whole part of a day count counts
   // days on both sides of day 0.
   const long whole = static_cast<long>(count);
-  const long rounded =
-      static_cast<long>(std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5);
-  const long carry = rounded >= kSecondsPerDay ? 1 : 0;
-  seconds = rounded - carry * kSecondsPerDay;
+  const double roundedUp = std::fabs(count - static_cast<double>(whole)) * kSecondsPerDay + 0.5;
+  // Whether the rounding carries into the next day, told by the double itself so that the day
+  // number need not wait for its conversion to an integer.
+  const long carry = roundedUp >= static_cast<double>(kSecondsPerDay) ? 1 : 0;
+  seconds = static_cast<long>(roundedUp) - carry * kSecondsPerDay;
   dayNumber = whole + carry;
-  return inRange & (static_cast<unsigned long>(dayNumber - kFirstDayNumber) <=
-                    static_cast<unsigned long>(kLastDayNumber - kFirstDayNumber));
+  return static_cast<unsigned long>(dayNumber - kFirstDayNumber) <=
+         static_cast<unsigned long>(kLastDayNumber - kFirstDayNumber);
 }
 
 // The day count of components, or false when they form no real date and time in range.
@@ -128,7 +148,7 @@ inline bool DayCountFromParts(int year, int month, int day, int hour, int minute
   const long dayNumber = DayNumberOfCivil(year, month, day);
   const double fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
   const double whole = static_cast<double>(dayNumber);
-  dayCount = dayNumber >= 0 ? whole + fraction : whole - fraction;
+  dayCount = whole + (dayNumber >= 0 ? fraction : -fraction);
   return true;
 }
 
