@@ -12,9 +12,6 @@
 namespace dayweave::agent {
 namespace {
 
-using testing::Calendar;
-using testing::Event;
-
 // Each row of inexact-rules.txt: a rule that the model cannot hold and why it is expanded.
 TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
   for (const auto& row : testing::TableRows("inexact-rules.txt")) {
@@ -29,7 +26,7 @@ TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
 class MapEventTest : public ::testing::Test {
  protected:
   EventMapping Map(const std::string& lines, const char* display = "Europe/Berlin") {
-    file_ = ReadCalendar(Calendar(Event("UID:e@test\n" + lines)), "m.ics");
+    file_ = ReadCalendar(testing::Calendar(testing::Event("UID:e@test\n" + lines)), "m.ics");
     EXPECT_EQ(file_.warnings.size(), 0u);
     if (file_.events.empty()) return {};
     return MapEvent(file_.events.front(), FindZone(display), display, changes_);

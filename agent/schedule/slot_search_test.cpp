@@ -13,12 +13,10 @@ namespace {
 
 using namespace std::chrono;
 using testing::At;
-using testing::Calendar;
-using testing::Event;
 
 TEST(SlotSearchTest, CandidateSlotsFollowTheGridTheHoursAndTheWeekdays) {
-  const testing::Loaded loaded(
-      Calendar(Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n")));
+  const testing::Loaded loaded(testing::Calendar(
+      testing::Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n")));
   for (const auto& row : testing::TableRows("slot-grid.txt")) {
     const SlotQuery query{testing::WallClock(row.at(0)),
                           testing::WallClock(row.at(1)),
