@@ -5,8 +5,11 @@
 //   EXPECT_EQ(busy.status, 1);
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,7 +38,7 @@ inline std::string TestData(const std::string& name) { return ReadTestFile(TestD
 
 // The rows of a table of cases in agent/testdata: a row a line, its cells split at " | ", a
 // "\n" in a cell a line feed, a row that ends in " |" ends in an empty cell; blank lines and
-// lines that begin with "#" are left out.
+// lines that begin with "#" are left out. A table without rows (or not there) fails the test.
 inline std::vector<std::vector<std::string>> TableRows(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(TestData(name));
@@ -51,6 +54,7 @@ inline std::vector<std::vector<std::string>> TableRows(const std::string& name) 
       from = bar + 3;
     }
   }
+  EXPECT_FALSE(rows.empty()) << name << " has no rows";
   return rows;
 }
 
@@ -68,12 +72,28 @@ inline std::string Calendar(const std::string& components) {
          "END:VCALENDAR\n";
 }
 
+// An iCalendar text as libical parses it, freed with it.
+using Parsed = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
+inline Parsed Parse(const std::string& text) {
+  return Parsed(icalparser_parse_string(text.c_str()), icalcomponent_free);
+}
+
 // A wall-clock time from its components.
 inline std::chrono::local_seconds At(int year, unsigned month, unsigned day, int hour = 0,
                                      int minute = 0, int second = 0) {
   using namespace std::chrono;
   return local_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} +
          seconds{second};
+}
+
+// A date-time as iCalendar writes it ("20030113T093000"), read as a wall-clock time.
+inline std::chrono::local_seconds WallClock(const std::string& text) {
+  return WrittenTime(icaltime_from_string(text.c_str()));
+}
+
+// A UTC date-time as iCalendar writes it ("20030113T083000Z"), read as an instant.
+inline std::chrono::sys_seconds Instant(const std::string& text) {
+  return std::chrono::sys_seconds{WallClock(text).time_since_epoch()};
 }
 
 // The library's text of a wall-clock time, for messages.

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "agent/input/recurrence_case_table.h"
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
 using testing::ReadRecurrenceCases;
 using testing::RecurrenceCase;
+using testing::TableRows;
 
 // libical's occurrences of a case, from DTSTART or from the case's later start, as libical
 // writes them (the table's own form).
@@ -42,42 +44,20 @@ TEST(LibicalRuleFaultsTest, EveryShapeLeftToLibicalIsExpandedRight) {
     ++kept;
     EXPECT_EQ(LibicalExpansion(c, false), c.instances) << c.title << ": " << c.rule;
     if (c.startAt.empty()) continue;
-    std::vector<std::string> later;
-    for (const std::string& instance : c.instances) {
-      if (icaltime_compare(icaltime_from_string(instance.c_str()),
-                           icaltime_from_string(c.startAt.c_str())) >= 0) {
-        later.push_back(instance);
-      }
-    }
-    EXPECT_EQ(LibicalExpansion(c, true), later) << c.title << " from " << c.startAt;
+    EXPECT_EQ(LibicalExpansion(c, true), testing::InstancesFromStartAt(c))
+        << c.title << " from " << c.startAt;
   }
   EXPECT_GT(kept, 60);
   EXPECT_GT(routed, 60);
 }
 
-// Shapes that calendar programs write every day stay with libical; a few of the faulty ones,
-// each with the DTSTART that decides it. (The faulty shapes of the table are routed, or the test
-// above fails.)
+// Each row of libical-faults.txt. (The faulty shapes of the recurrence table are routed, or
+// the test above fails.)
 TEST(LibicalRuleFaultsTest, NamesTheFaultyShapesOnly) {
-  struct Case {
-    const char* rule;
-    const char* start;
-    bool faulty;
-  } cases[] = {
-      {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", "20240101T090000", false},
-      {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", "20240102T090000", true},  // a Tuesday
-      {"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;WKST=SU", "20240101T090000", false},
-      {"FREQ=WEEKLY;BYDAY=MO,WE,MO", "20240101T090000", true},
-      {"FREQ=MONTHLY;BYMONTH=2;BYMONTHDAY=30", "20240101T090000", true},
-      {"FREQ=MONTHLY;BYMONTH=2;BYMONTHDAY=29", "20240101T090000", false},
-      {"FREQ=DAILY;BYHOUR=9", "20240101", true},
-      {"FREQ=DAILY;BYHOUR=9", "20240101T090000", false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(!LibicalFault(icalrecurrencetype_from_string(c.rule), icaltime_from_string(c.start))
-                   .empty(),
-              c.faulty)
-        << c.rule << " from " << c.start;
+  for (const auto& row : TableRows("libical-faults.txt")) {
+    const std::string fault = LibicalFault(icalrecurrencetype_from_string(row.at(0).c_str()),
+                                           icaltime_from_string(row.at(1).c_str()));
+    EXPECT_EQ(!fault.empty(), row.at(2) == "1") << row[0] << " from " << row[1];
   }
 }
 

@@ -2,26 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "agent/test_support.h"
+
 namespace dayweave::agent {
 namespace {
 
 using namespace std::chrono;
 
+// Each row of library-days.txt, at the day's last second.
 TEST(LocalTimeTest, LibraryValuesCountTheDaysOfACalendarTable) {
-  // Days from 30 December 1899, the library's day 0, listed with Python's datetime.
-  struct Case {
-    year_month_day date;
-    double serial;
-  } cases[] = {
-      {1899y / 12 / 30, 0},       {2003y / 1 / 13, 37634}, {100y / 1 / 1, -657434},
-      {9999y / 12 / 31, 2958465}, {2000y / 2 / 29, 36585}, {1700y / 3 / 1, -72987},
-      {1969y / 12 / 31, 25568},
-  };
-  for (const Case& c : cases) {
-    const local_days day{c.date};
-    EXPECT_EQ(ToOle(day).m_dt, c.serial) << c.serial;
-    EXPECT_TRUE(LibraryHolds(day + 23h + 59min + 59s)) << c.serial;
-    EXPECT_EQ(FromOle(ToOle(day + 23h + 59min + 59s)), day + 23h + 59min + 59s) << c.serial;
+  for (const auto& row : testing::TableRows("library-days.txt")) {
+    const local_days day = floor<days>(testing::WallClock(row.at(0)));
+    EXPECT_EQ(ToOle(day).m_dt, std::stod(row.at(1))) << row[0];
+    const local_seconds last = day + 23h + 59min + 59s;
+    EXPECT_TRUE(LibraryHolds(last)) << row[0];
+    EXPECT_EQ(FromOle(ToOle(last)), last) << row[0];
   }
 }
 

@@ -3,25 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
+
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
 
 using namespace std::chrono;
 
-using Root = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
+using testing::Parsed;
 
 // A calendar with one "Office" VTIMEZONE (UTC+3 all year) and one event holding `line`.
-Root CalendarWith(const std::string& line) {
-  const std::string text =
-      "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//t//t//EN\n"
-      "BEGIN:VTIMEZONE\nTZID:Office\nBEGIN:STANDARD\nDTSTART:19700101T000000\n"
-      "TZOFFSETFROM:+0300\nTZOFFSETTO:+0300\nEND:STANDARD\nEND:VTIMEZONE\n"
-      "BEGIN:VEVENT\nUID:a\nDTSTART:20060102T090000Z\n" +
-      line + "\nEND:VEVENT\nEND:VCALENDAR\n";
-  return Root(icalparser_parse_string(text.c_str()), icalcomponent_free);
+Parsed CalendarWith(const std::string& line) {
+  return testing::Parse(
+      testing::Calendar("BEGIN:VTIMEZONE\nTZID:Office\nBEGIN:STANDARD\nDTSTART:19700101T000000\n"
+                        "TZOFFSETFROM:+0300\nTZOFFSETTO:+0300\nEND:STANDARD\nEND:VTIMEZONE\n" +
+                        testing::Event("UID:a\nDTSTART:20060102T090000Z\n" + line + "\n")));
 }
 
 icalproperty* RdateOf(icalcomponent* root) {
@@ -37,38 +35,22 @@ sys_seconds RdateStart(icalproperty* rdate, const PropertyZone& zone) {
   return sys_seconds(seconds(icaltime_as_timet_with_zone(start, start.zone)));
 }
 
-TEST(ZoneOfProperty, FindsTheZoneThatTheTzidMeans) {
-  // 3 January 2006 15:00 on each clock: Berlin is UTC+1 in January. An RDATE in an IANA zone
-  // is checked on a real calendar in cli/real_calendars_test.cpp.
-  const sys_seconds at = sys_days{2006y / 1 / 3} + 15h;
-  const struct {
-    std::string line;
-    sys_seconds instant;
-  } cases[] = {
-      {"RDATE;TZID=Office:20060103T150000", at - 3h},
-      {"RDATE;TZID=W. Europe Standard Time;VALUE=PERIOD:20060103T150000/PT1H", at - 1h},
-      // A UTC time keeps its instant whatever its TZID says.
-      {"RDATE;TZID=America/New_York:20060103T150000Z", at},
-  };
-  for (const auto& c : cases) {
-    const Root root = CalendarWith(c.line);
+// Each row of property-zones.txt. An RDATE in an IANA zone is checked on a real calendar in
+// answers.txt.
+TEST(ZoneOfProperty, FindsTheZoneThatTheTzidMeansOrSaysItNamesNone) {
+  for (const auto& row : testing::TableRows("property-zones.txt")) {
+    const Parsed root = CalendarWith(row.at(0));
     icalproperty* rdate = RdateOf(root.get());
     const PropertyZone zone = ZoneOfProperty(rdate);
-    EXPECT_FALSE(zone.Unresolved()) << c.line;
-    EXPECT_EQ(RdateStart(rdate, zone), c.instant) << c.line;
+    const bool unresolved = row.at(1) == "unresolved";
+    EXPECT_EQ(zone.Unresolved(), unresolved) << row[0];
+    if (unresolved) {
+      EXPECT_EQ(zone.zone, nullptr) << row[0];
+    } else {
+      EXPECT_EQ(RdateStart(rdate, zone), testing::Instant(row[1])) << row[0];
+    }
   }
-}
-
-TEST(ZoneOfProperty, SaysWhenATzidNamesNoZone) {
-  for (const std::string line : {"RDATE;TZID=Nowhere/Atlantis:20060103T150000",
-                                 "RDATE;TZID=Nowhere/Atlantis;VALUE=PERIOD:20060103T150000/PT1H",
-                                 "RDATE;TZID=office:20060103T150000"}) {
-    const Root root = CalendarWith(line);
-    const PropertyZone zone = ZoneOfProperty(RdateOf(root.get()));
-    EXPECT_TRUE(zone.Unresolved()) << line;
-    EXPECT_EQ(zone.zone, nullptr) << line;
-  }
-  const Root root = CalendarWith("RDATE:20060103T150000");
+  const Parsed root = CalendarWith("RDATE:20060103T150000");
   EXPECT_FALSE(ZoneOfProperty(RdateOf(root.get())).Unresolved());
   EXPECT_TRUE(ZoneOfProperty(RdateOf(root.get())).tzid.empty());
   EXPECT_EQ(ZoneOfProperty(nullptr).zone, nullptr);

@@ -62,6 +62,18 @@ inline std::vector<RecurrenceCase> ReadRecurrenceCases() {
   return cases;
 }
 
+// The occurrences of a case that come at or after its later start.
+inline std::vector<std::string> InstancesFromStartAt(const RecurrenceCase& c) {
+  std::vector<std::string> later;
+  for (const std::string& instance : c.instances) {
+    if (icaltime_compare(icaltime_from_string(instance.c_str()),
+                         icaltime_from_string(c.startAt.c_str())) >= 0) {
+      later.push_back(instance);
+    }
+  }
+  return later;
+}
+
 // A wall-clock time as the table writes it: a date alone for an all-day rule, and the
 // table's trailing Z when DTSTART has one.
 inline std::string TableForm(std::chrono::local_seconds time, bool allDay, bool utc) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "agent/input/time_zones.h"
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
@@ -23,36 +24,11 @@ TEST(ZoneOffsets, AgreesWithLibicalHourByHour) {
   }
 }
 
-// Wall-clock readings on the days the clocks change, with the instants RFC 5545 gives them.
 TEST(ZoneOffsets, SkippedAndRepeatedTimes) {
-  struct Row {
-    const char* zone;
-    local_seconds local;
-    sys_seconds instant;
-  };
-  const Row rows[] = {
-      // New York springs forward at 02:00 EST on 10 March 2024: 02:30 is read as EST.
-      {"America/New_York", local_days{2024y / March / 10} + 2h + 30min,
-       sys_days{2024y / March / 10} + 7h + 30min},
-      {"America/New_York", local_days{2024y / March / 10} + 3h, sys_days{2024y / March / 10} + 7h},
-      // ... and falls back at 02:00 EDT on 3 November: 01:30 is its first occurrence, in EDT.
-      {"America/New_York", local_days{2024y / November / 3} + 1h + 30min,
-       sys_days{2024y / November / 3} + 5h + 30min},
-      {"America/New_York", local_days{2024y / November / 3} + 2h,
-       sys_days{2024y / November / 3} + 7h},
-      // Berlin: 02:00-03:00 skipped on 31 March, 02:00-03:00 repeated on 27 October 2024.
-      {"Europe/Berlin", local_days{2024y / March / 31} + 2h + 15min,
-       sys_days{2024y / March / 31} + 1h + 15min},
-      {"Europe/Berlin", local_days{2024y / October / 27} + 2h + 15min,
-       sys_days{2024y / October / 27} + 15min},
-      // Lord Howe Island moves its clocks by half an hour.
-      {"Australia/Lord_Howe", local_days{2024y / October / 6} + 2h + 10min,
-       sys_days{2024y / October / 5} + 15h + 40min},
-  };
-  for (const Row& row : rows) {
-    const ZoneOffsets offsets(FindZone(row.zone), 2024y, 2024y);
-    EXPECT_EQ(offsets.ToInstant(row.local), row.instant)
-        << row.zone << " " << row.local.time_since_epoch().count();
+  for (const auto& row : testing::TableRows("wall-clock-instants.txt")) {
+    const ZoneOffsets offsets(FindZone(row.at(0).c_str()), 2024y, 2024y);
+    EXPECT_EQ(offsets.ToInstant(testing::WallClock(row.at(1))), testing::Instant(row.at(2)))
+        << row[0] << " " << row[1];
   }
 }
 

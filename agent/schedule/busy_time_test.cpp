@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "agent/test_support.h"
+
 namespace dayweave::agent {
 namespace {
 
@@ -18,27 +20,22 @@ sys_seconds H(double hours) {
   return sys_days{2024y / March / 1} + duration_cast<seconds>(duration<double>(hours * 3600));
 }
 
+// Stretches as busy-pieces.txt writes them.
+std::vector<BusyInterval> Stretches(const std::string& cell) {
+  std::vector<BusyInterval> stretches;
+  std::istringstream in(cell);
+  double from, to;
+  for (std::string kind; in >> from >> to >> kind;) {
+    stretches.push_back({H(from), H(to), kind[0] == 'T' ? T : kind[0] == 'B' ? B : U});
+  }
+  return stretches;
+}
+
+// Merging and the strongest kind are also checked minute by minute by
+// cli/meet_zoneinfo_check.py.
 TEST(BusyTime, PiecesTakeTheStrongestKind) {
-  struct Row {
-    const char* what;
-    std::vector<BusyInterval> occupied;
-    std::vector<BusyInterval> pieces;
-  };
-  // Merging and the strongest kind are also checked minute by minute by
-  // cli/meet_zoneinfo_check.py.
-  const std::vector<Row> rows = {
-      {"out of office wins over busy, which resumes after it",
-       {{H(9), H(12), B}, {H(10), H(11), U}, {H(10.5), H(13), T}},
-       {{H(9), H(10), B}, {H(10), H(11), U}, {H(11), H(12), B}, {H(12), H(13), T}}},
-      {"the same stretch twice ends once",
-       {{H(9), H(10), B}, {H(9), H(10), B}, {H(9.5), H(10), T}},
-       {{H(9), H(10), B}}},
-      {"cut to the window; empty and inverted stretches count for nothing",
-       {{H(-2), H(1), B}, {H(5), H(5), U}, {H(7), H(6), U}, {H(23), H(26), T}},
-       {{H(0), H(1), B}, {H(23), H(24), T}}},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(BusyTime(row.occupied, H(0), H(24)).Pieces(), row.pieces) << row.what;
+  for (const auto& row : testing::TableRows("busy-pieces.txt")) {
+    EXPECT_EQ(BusyTime(Stretches(row.at(1)), H(0), H(24)).Pieces(), Stretches(row.at(2))) << row[0];
   }
 }
 

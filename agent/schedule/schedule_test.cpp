@@ -8,9 +8,6 @@
 namespace dayweave::agent {
 namespace {
 
-using testing::Calendar;
-using testing::Event;
-
 std::chrono::local_days Day(int year, unsigned month, unsigned day) {
   return std::chrono::local_days{std::chrono::year{year} / month / day};
 }
@@ -24,20 +21,11 @@ std::vector<int> Indices(const std::vector<const Appointment*>& appointments) {
 // Event 2 ends at the first second of 10 March and event 3 is empty at midnight of 11 March:
 // the boundaries of a day are half-open except for an empty stretch at its start.
 TEST(ScheduleTest, TheSweepHandsEachDayTheAppointmentsThatCanTouchIt) {
-  const testing::Loaded loaded(
-      Calendar(Event("UID:1\nDTSTART:20030310T090000\nDTEND:20030312T120000\n") +
-               Event("UID:2\nDTSTART:20030309T220000\nDTEND:20030310T000000\n") +
-               Event("UID:3\nDTSTART:20030311T000000\n") +
-               Event("UID:4\nDTSTART:20030303T090000\nDTEND:20030303T100000\n"
-                     "RRULE:FREQ=WEEKLY\n") +
-               Event("UID:5\nDTSTART:20030308T080000\nDTEND:20030308T083000\n"
-                     "RRULE:FREQ=DAILY\nEXDATE:20030311T080000\n")),
-      "s.ics");
-  const Schedule& schedule = loaded.schedule;
-  EXPECT_EQ(schedule.ExpansionNotes(),
-            std::vector<std::string>{
-                "s.ics:24: event 5 (UID 5) is expanded into one-off appointments: it has EXDATE"});
-  DaySweep sweep(schedule, Day(2003, 3, 9));
+  const testing::Loaded loaded(testing::TestData("schedule/sweep.ics"), "sweep.ics");
+  EXPECT_EQ(loaded.schedule.ExpansionNotes(),
+            std::vector<std::string>{"sweep.ics:24: event 5 (UID 5) is expanded into one-off "
+                                     "appointments: it has EXDATE"});
+  DaySweep sweep(loaded.schedule, Day(2003, 3, 9));
   const std::vector<std::vector<int>> expected = {{2, 5}, {1, 4, 5}, {1, 3}, {1, 5}, {5}};
   for (unsigned i = 0; i < 5; ++i) {
     EXPECT_EQ(Indices(sweep.Touching(Day(2003, 3, 9u + i))), expected[i]) << 9 + i;
@@ -48,24 +36,16 @@ TEST(ScheduleTest, TheSweepHandsEachDayTheAppointmentsThatCanTouchIt) {
 }
 
 TEST(ScheduleTest, DaysBefore1970AreWalkedLikeAnyOther) {
-  const testing::Loaded loaded(
-      Calendar(Event("UID:a\nDTSTART:19600104T090000\nDTEND:19600104T100000\n"
-                     "RRULE:FREQ=WEEKLY;BYDAY=MO\n") +
-               Event("UID:b\nDTSTART:19600105T090000\nDTEND:19600105T100000\n"
-                     "RRULE:FREQ=WEEKLY;BYDAY=TU\nEXDATE:19600112T090000\n")),
-      "old.ics");
-  const Schedule& schedule = loaded.schedule;
-  DaySweep sweep(schedule, Day(1960, 1, 11));
+  const testing::Loaded loaded(testing::TestData("schedule/before-1970.ics"));
+  DaySweep sweep(loaded.schedule, Day(1960, 1, 11));
   EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 11))), std::vector<int>{1});
   EXPECT_TRUE(sweep.Touching(Day(1960, 1, 12)).empty());
   EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 19))), std::vector<int>{2});
 }
 
 TEST(ScheduleTest, EventsThatTheDisplayClockPutsOutsideTheYearsAreLeftOut) {
-  const testing::Loaded loaded(
-      Calendar(Event("UID:edge\nDTSTART:99991231T233000Z\nDTEND:99991231T234500Z\n") +
-               Event("UID:fine\nDTSTART:20030101T090000Z\nDTEND:20030101T100000Z\n")),
-      "edge.ics", "Asia/Tokyo");
+  const testing::Loaded loaded(testing::TestData("schedule/year-9999.ics"), "edge.ics",
+                               "Asia/Tokyo");
   const Schedule& schedule = loaded.schedule;
   EXPECT_EQ(schedule.Warnings(),
             std::vector<std::string>{"edge.ics:4: event 1 (UID edge) skipped: on the Asia/Tokyo "

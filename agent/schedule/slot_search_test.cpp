@@ -13,33 +13,22 @@ namespace {
 
 using namespace std::chrono;
 using testing::At;
-using testing::Calendar;
-using testing::Event;
 
 TEST(SlotSearchTest, CandidateSlotsFollowTheGridTheHoursAndTheWeekdays) {
-  // A one-off on Monday 14 April 2003 from 10:00 to 11:00.
-  const testing::Loaded loaded(
-      Calendar(Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n")));
-  const Schedule& schedule = loaded.schedule;
-  struct Case {
-    SlotQuery query;
+  const testing::Loaded loaded(testing::Calendar(
+      testing::Event("UID:m@test\nDTSTART:20030414T100000\nDTEND:20030414T110000\n")));
+  for (const auto& row : testing::TableRows("slot-grid.txt")) {
+    const SlotQuery query{testing::WallClock(row.at(0)),
+                          testing::WallClock(row.at(1)),
+                          minutes{std::stoi(row.at(2))},
+                          minutes{std::stoi(row.at(3))},
+                          hours{std::stoi(row.at(4))},
+                          hours{std::stoi(row.at(5))},
+                          row.at(6) == "1"};
     std::vector<local_seconds> free;
-  } cases[] = {
-      // The grid starts at FROM, not at the hours; 09:40 runs into the meeting; TO excludes.
-      {{At(2003, 4, 14, 9, 10), At(2003, 4, 14, 12, 10), 30min, 30min, 9h, 17h, false},
-       {At(2003, 4, 14, 9, 10), At(2003, 4, 14, 11, 10), At(2003, 4, 14, 11, 40)}},
-      // A slot must end by the end of the hours; one that ends at the meeting's start is free.
-      {{At(2003, 4, 14, 0, 0), At(2003, 4, 15, 0, 0), 60min, 30min, 9h, 10h, false},
-       {At(2003, 4, 14, 9, 0)}},
-      // Saturday to Monday, weekdays only.
-      {{At(2003, 4, 12, 0, 0), At(2003, 4, 15, 0, 0), 60min, 60min, 9h, 10h, true},
-       {At(2003, 4, 14, 9, 0)}},
-      {{At(2003, 4, 14, 9, 0), At(2003, 4, 14, 12, 0), 30min, 45min, 9h, 17h, false},
-       {At(2003, 4, 14, 9, 0), At(2003, 4, 14, 11, 15)}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FreeSlots(schedule, c.query), c.free)
-        << testing::Text(c.query.from) << " " << c.query.length.count();
+    std::istringstream starts(row.at(7));
+    for (std::string start; starts >> start;) free.push_back(testing::WallClock(start));
+    EXPECT_EQ(FreeSlots(loaded.schedule, query), free) << row[0] << " " << row[2];
   }
 }
 
