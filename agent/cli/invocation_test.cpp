@@ -27,27 +27,6 @@ Result Agent(const std::vector<std::string>& arguments) {
   return Result{status, out.str(), err.str()};
 }
 
-// The sample calendar put on the server one event per resource, named 01.ics, 02.ics ... in
-// the file's order, so that the server's order of resource names is the file's order.
-void PutSample(const testing::Radicale& server, const std::string& collection) {
-  server.Send("ana", "MKCALENDAR", collection, "");
-  const std::string text = testing::ReadTestFile(testing::kSamplePath);
-  const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
-      icalparser_parse_string(text.c_str()), icalcomponent_free);
-  int number = 0;
-  for (icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
-       event != nullptr;
-       event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
-    icalcomponent* calendar = icalcomponent_vanew(
-        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid("-//dayweave//tests//EN"), icalcomponent_new_clone(event), 0);
-    ++number;
-    const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
-    server.Send("ana", "PUT", collection + name, icalcomponent_as_ical_string(calendar));
-    icalcomponent_free(calendar);
-  }
-}
-
 // A listing without its index column: a server asked about some days hands back only the
 // events that meet them, and numbers those.
 std::string WithoutIndex(const std::string& listing) {
@@ -63,7 +42,7 @@ std::string WithoutIndex(const std::string& listing) {
 TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
   const testing::Radicale server;
   ASSERT_TRUE(server.Running());
-  PutSample(server, "/ana/sample/");
+  server.PutEachEvent("ana", "/ana/sample/", testing::ReadTestFile(testing::kSamplePath));
   const std::string url = server.Url("/ana/sample/");
   setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
   const std::vector<std::vector<std::string>> questions = {
