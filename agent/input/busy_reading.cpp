@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "agent/input/expansion.h"
+#include "agent/input/rule_stream.h"
 
 namespace dayweave::agent {
 
@@ -56,36 +57,25 @@ class EventOccurrences {
   };
 
   bool FollowRule(const icalrecurrencetype& recurrence) {
-    // A rule never yields a time before DTSTART; setting up its iterator costs more than
-    // the comparison that spares it.
+    // A rule never yields a time before DTSTART; setting up its stream costs more than the
+    // comparison that spares it.
     if (start_ >= window_.end) return true;
-    icalrecur_iterator* iterator = icalrecur_iterator_new(recurrence, event_.start);
-    if (iterator == nullptr) return true;
     // A rule without COUNT can start late, as libical's own expansion does for a range; the
     // day's margin covers any offset between the event's clock and UTC.
     const sys_seconds skipTo = window_.start - length_ - std::chrono::days{1};
-    if (recurrence.count == 0 && skipTo > start_) {
-      if (!icaltime_is_null_time(recurrence.until) && clock_.InstantOf(recurrence.until) < skipTo) {
-        icalrecur_iterator_free(iterator);
-        return true;
-      }
-      icalrecur_iterator_set_start(iterator, OnEventClock(skipTo));
+    const bool skips = recurrence.count == 0 && skipTo > start_;
+    if (skips && !icaltime_is_null_time(recurrence.until) &&
+        clock_.InstantOf(recurrence.until) < skipTo) {
+      return true;
     }
-    bool complete = true;
-    for (long steps = 0;; ++steps) {
-      if (steps == kMostExpansionSteps) {
-        complete = false;
-        break;
-      }
-      icaltimetype next = icalrecur_iterator_next(iterator);
-      if (icaltime_is_null_time(next)) break;
-      next.zone = event_.start.zone;
+    RuleStream rule(recurrence, event_.start, kMostExpansionSteps);
+    if (skips) rule.SkipTo(OnEventClock(skipTo));
+    for (icaltimetype next = rule.Next(); !icaltime_is_null_time(next); next = rule.Next()) {
       const sys_seconds at = clock_.InstantOf(next);
-      if (at >= window_.end) break;
+      if (at >= window_.end) return true;
       Add(next, at, length_);
     }
-    icalrecur_iterator_free(iterator);
-    return complete;
+    return rule.Complete();
   }
 
   void AddRdate(icalproperty* property) {
@@ -149,9 +139,11 @@ BusyTime ReadBusyTime(const CalendarFile& file, InstantClock& clock, Interval wi
     if (!kind) continue;
     EventOccurrences occurrences(event, clock, window);
     if (!occurrences.Collect(*kind, occupied)) {
-      warnings.push_back(EventLabel(file.name, event) + " stops after " +
+      warnings.push_back(EventLabel(file.name, event) +
+                         ": its rule could not be followed through the window (more than " +
                          std::to_string(kMostExpansionSteps) +
-                         " steps of libical's iterator; later occurrences are left out");
+                         " steps, or a rule neither libical nor the agent reads); later "
+                         "occurrences are left out");
     }
   }
   return BusyTime(std::move(occupied), window.start, window.end);

@@ -6,16 +6,19 @@
 //
 // Each event that blocks time (busy, tentative, out of office: KindOfStatus of its status)
 // adds the stretch of each of its occurrences that meets the window. The occurrences are those
-// of libical's recurrence expansion, as for the events that the agent expands: every RRULE's
-// iterator from DTSTART (which yields DTSTART only when it fits the rule), DTSTART itself
-// when there is no RRULE, every RDATE, less what EXDATE and EXRULE exclude and the occurrences
-// that a RECURRENCE-ID override of the same UID replaces (the override is an event of its
-// own). Each lasts as long as DTSTART to DTEND in real time (an RDATE period its own length).
-// Floating times and dates are read on the clock's floating zone, the calendar owner's.
+// of libical's recurrence expansion, as for the events that the agent expands: every RRULE
+// followed from DTSTART (which yields DTSTART only when it fits the rule) by a RuleStream, so
+// that the shapes libical expands wrongly are expanded by the agent's own expander, DTSTART
+// itself when there is no RRULE, every RDATE, less what EXDATE and EXRULE exclude and the
+// occurrences that a RECURRENCE-ID override of the same UID replaces (the override is an event
+// of its own). Each lasts as long as DTSTART to DTEND in real time (an RDATE period its own
+// length). Floating times and dates are read on the clock's floating zone, the calendar
+// owner's.
 //
-// An event whose rules need more than kMostExpansionSteps steps of the iterator to get through
-// the window stops there with a warning; its later occurrences would be missing, so a warning
-// says so rather than the answer being silently "free".
+// An event whose rules need more than kMostExpansionSteps steps to get through the window, or
+// that neither libical nor the agent's expander can read, stops there with a warning; its
+// later occurrences would be missing, so a warning says so rather than the answer being
+// silently "free".
 #pragma once
 
 #include <string>
