@@ -184,14 +184,17 @@ int Meet::Run() {
                            std::istreambuf_iterator<char>());
     }
   }
+  // The last candidate's meeting ends the time looked at; a server is asked for no more.
   const Interval window{query_.from, IsIcs() ? query_.to : query_.to + query_.length};
   std::vector<PersonCalendar> people =
       ReadPeople(calendars_, standardInput, options_.server.Fetching(), Fallback{zone_, zoneName_},
                  window, cache_);
-  for (const PersonCalendar& person : people) {
-    if (!options_.verbose) break;
-    for (const std::string& exchange : person.exchanges)
-      io_.err << "dayweave: " << exchange << "\n";
+  if (options_.verbose) {
+    for (const PersonCalendar& person : people) {
+      for (const std::string& exchange : person.exchanges) {
+        io_.err << "dayweave: " << exchange << "\n";
+      }
+    }
   }
   for (const PersonCalendar& person : people) {
     if (!person.error.empty()) return Fail(person.error);
