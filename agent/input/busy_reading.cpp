@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "agent/input/expansion.h"
+#include "agent/input/property_zone.h"
 #include "agent/input/rule_stream.h"
 
 namespace dayweave::agent {
@@ -78,21 +79,21 @@ class EventOccurrences {
     return rule.Complete();
   }
 
+  // An RDATE on the clock of its TZID (property_zone.h), a period with its own length.
   void AddRdate(icalproperty* property) {
     const icaldatetimeperiodtype value = icalproperty_get_rdate(property);
-    icaltimetype start = icalproperty_get_datetime_with_component(property, event_.component);
+    const PropertyZone zone = ZoneOfProperty(property);
     if (icaltime_is_null_time(value.period.start)) {
-      if (!icaltime_is_null_time(start)) Add(start, clock_.InstantOf(start), length_);
+      if (icaltime_is_null_time(value.time)) return;
+      const icaltimetype time = InZone(value.time, zone);
+      Add(time, clock_.InstantOf(time), length_);
       return;
     }
-    // A period: its own start and its own end or duration, on the clock of its TZID.
-    if (icaltime_is_null_time(start)) start = value.period.start;
+    const icaltimetype start = InZone(value.period.start, zone);
     const sys_seconds at = clock_.InstantOf(start);
     seconds length{icaldurationtype_as_int(value.period.duration)};
     if (!icaltime_is_null_time(value.period.end)) {
-      icaltimetype end = value.period.end;
-      end.zone = start.zone;
-      length = clock_.InstantOf(end) - at;
+      length = clock_.InstantOf(InZone(value.period.end, zone)) - at;
     }
     Add(start, at, std::max(length, seconds{0}));
   }
