@@ -6,6 +6,7 @@
 #include "agent/input/expansion.h"
 #include "agent/input/property_zone.h"
 #include "agent/input/rule_stream.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
@@ -62,8 +63,10 @@ class EventOccurrences {
     // comparison that spares it.
     if (start_ >= window_.end) return true;
     // A rule without COUNT can start late, as libical's own expansion does for a range; the
-    // day's margin covers any offset between the event's clock and UTC.
-    const sys_seconds skipTo = window_.start - length_ - std::chrono::days{1};
+    // day's margin covers any offset between the event's clock and UTC, and an occurrence
+    // that a RANGE=THISANDFUTURE override moved may reach further.
+    const sys_seconds skipTo =
+        window_.start - std::max(length_, event_.future.Reach()) - std::chrono::days{1};
     const bool skips = recurrence.count == 0 && skipTo > start_;
     if (skips && !icaltime_is_null_time(recurrence.until) &&
         clock_.InstantOf(recurrence.until) < skipTo) {
@@ -98,8 +101,22 @@ class EventOccurrences {
     Add(start, at, std::max(length, seconds{0}));
   }
 
-  // An occurrence at `time` (the instant `at`), unless excluded or outside the window.
+  // An occurrence at `time` (the instant `at`), unless excluded or outside the window; one
+  // that an override with RANGE=THISANDFUTURE reaches lies where the override moved it.
   void Add(icaltimetype time, sys_seconds at, seconds length) {
+    if (!event_.future.Empty()) {
+      const EventTime original = EventTimeOf(time);
+      const FutureChanges::Placed placed = event_.future.Apply(original, length);
+      if (IsFloating(time)) {
+        // A floating series moves on the owner's clock.
+        icaltimetype moved = time;
+        icaltime_adjust(&moved, 0, 0, 0, static_cast<int>((placed.start - original).count()));
+        at = clock_.InstantOf(moved);
+      } else {
+        at += placed.start - original;
+      }
+      length = placed.length;
+    }
     if (at >= window_.end || at + length <= window_.start) return;
     icaltimetype first = event_.start;
     if (icalproperty_recurrence_is_excluded(event_.component, &first, &time)) return;

@@ -11,9 +11,10 @@
 // that the shapes libical expands wrongly are expanded by the agent's own expander, DTSTART
 // itself when there is no RRULE, every RDATE, less what EXDATE and EXRULE exclude and the
 // occurrences that a RECURRENCE-ID override of the same UID replaces (the override is an event
-// of its own). Each lasts as long as DTSTART to DTEND in real time (an RDATE period its own
-// length). Floating times and dates are read on the clock's floating zone, the calendar
-// owner's.
+// of its own); an override with RANGE=THISANDFUTURE moves and resizes the later ones
+// (future_changes.h). Each lasts as long as DTSTART to DTEND in real time (an RDATE period its
+// own length, on the clock of its TZID). Floating times and dates are read on the clock's
+// floating zone, the calendar owner's.
 //
 // An event whose rules need more than kMostExpansionSteps steps to get through the window, or
 // that neither libical nor the agent's expander can read, stops there with a warning; its

@@ -53,5 +53,30 @@ TEST(ReadBusyTime, ReadsEachRdateOnTheClockOfItsTzid) {
   EXPECT_EQ(busy.Pieces(), expected);
 }
 
+// A daily series from 3 June, 12:00-14:00 UTC, ten times, moved from 5 June on to 09:00-16:00
+// (three hours earlier, seven long) by an override with RANGE=THISANDFUTURE; 8 June has an
+// override of its own at 18:00-19:00.
+TEST(ReadBusyTime, MovesTheOccurrencesAThisAndFutureOverrideReaches) {
+  const CalendarFile file =
+      ReadCalendar(testing::TestData("this-and-future.ics"), "this-and-future.ics");
+  ZoneOffsetCache cache;
+  InstantClock clock(cache, FindZone("UTC"), 2023y, 2025y);
+  std::vector<std::string> warnings;
+  const sys_days june{2024y / June / 1};
+  const BusyTime busy = ReadBusyTime(file, clock, {june, june + days{30}}, warnings);
+  std::vector<BusyInterval> expected;
+  for (int day = 3; day <= 12; ++day) {
+    const sys_days on = june + days{day - 1};
+    if (day == 8) {
+      expected.push_back({on + 18h, on + 19h, BusyKind::kBusy});
+    } else if (day < 5) {
+      expected.push_back({on + 12h, on + 14h, BusyKind::kBusy});
+    } else {
+      expected.push_back({on + 9h, on + 16h, BusyKind::kBusy});
+    }
+  }
+  EXPECT_EQ(busy.Pieces(), expected);
+}
+
 }  // namespace
 }  // namespace dayweave::agent
