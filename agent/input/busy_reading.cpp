@@ -108,9 +108,12 @@ class EventOccurrences {
       const EventTime original = EventTimeOf(time);
       const FutureChanges::Placed placed = event_.future.Apply(original, length);
       if (IsFloating(time)) {
-        // A floating series moves on the owner's clock.
+        // A floating series moves on the owner's clock; a date moves by whole days only.
+        const seconds shift = placed.start - original;
+        const auto wholeDays = std::chrono::duration_cast<std::chrono::days>(shift);
         icaltimetype moved = time;
-        icaltime_adjust(&moved, 0, 0, 0, static_cast<int>((placed.start - original).count()));
+        icaltime_adjust(&moved, static_cast<int>(wholeDays.count()), 0, 0,
+                        static_cast<int>((shift - wholeDays).count()));
         at = clock_.InstantOf(moved);
       } else {
         at += placed.start - original;
