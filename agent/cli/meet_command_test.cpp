@@ -246,7 +246,9 @@ TEST_F(MeetOverUrls, AnswersAsTheSameCalendarsInFiles) {
     EXPECT_EQ(urls.err, files.err);
     const bool ics = row.fromUrls[0] == "freebusy";
     EXPECT_EQ(ics ? FreeBusyLines(urls.out) : urls.out, ics ? FreeBusyLines(files.out) : files.out);
-    if (ics) EXPECT_NE(FreeBusyLines(urls.out), "");
+    if (ics) {
+      EXPECT_NE(FreeBusyLines(urls.out), "");
+    }
     answers.push_back(urls.out);
   }
   EXPECT_NE(answers[0], answers[1]);
