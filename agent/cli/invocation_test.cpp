@@ -15,20 +15,6 @@ namespace {
 using testing::Agent;
 using testing::Outcome;
 
-// The sample calendar put on the server one event per resource, named 01.ics, 02.ics ... in
-// the file's order, so that the server's order of resource names is the file's order.
-void PutSample(const testing::Radicale& server, const std::string& collection) {
-  server.Send("ana", "MKCALENDAR", collection, "");
-  const std::string text = testing::ReadTestFile(testing::kSamplePath);
-  int number = 1;
-  for (auto at = text.find("BEGIN:VEVENT"); at != std::string::npos;
-       at = text.find("BEGIN:VEVENT", at + 1), ++number) {
-    const std::string event = text.substr(at, text.find("END:VEVENT", at) + 11 - at);
-    const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
-    server.Send("ana", "PUT", collection + name, testing::Calendar(event));
-  }
-}
-
 // A listing without its index column: a server asked about some days hands back only the
 // events that meet them, and numbers those.
 std::string WithoutIndex(const std::string& listing) {
@@ -44,7 +30,7 @@ std::string WithoutIndex(const std::string& listing) {
 TEST(InvocationTest, ACalDavCalendarAnswersAsTheSameFile) {
   const testing::Radicale server;
   ASSERT_TRUE(server.Running());
-  PutSample(server, "/ana/sample/");
+  server.PutEachEvent("ana", "/ana/sample/", testing::ReadTestFile(testing::kSamplePath));
   const std::string url = server.Url("/ana/sample/");
   setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
   const std::vector<std::vector<std::string>> questions = {

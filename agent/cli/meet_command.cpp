@@ -184,9 +184,18 @@ int Meet::Run() {
                            std::istreambuf_iterator<char>());
     }
   }
+  // The last candidate's meeting ends the time looked at; a server is asked for no more.
   const Interval window{query_.from, IsIcs() ? query_.to : query_.to + query_.length};
   std::vector<PersonCalendar> people =
-      ReadPeople(calendars_, standardInput, Fallback{zone_, zoneName_}, window, cache_);
+      ReadPeople(calendars_, standardInput, options_.server.Fetching(), Fallback{zone_, zoneName_},
+                 window, cache_);
+  if (options_.verbose) {
+    for (const PersonCalendar& person : people) {
+      for (const std::string& exchange : person.exchanges) {
+        io_.err << "dayweave: " << exchange << "\n";
+      }
+    }
+  }
   for (const PersonCalendar& person : people) {
     if (!person.error.empty()) return Fail(person.error);
   }
@@ -284,13 +293,16 @@ void DeclareMeetOptions(CLI::App& app, MeetOptions& options) {
         ->type_name("MINUTES");
   }
   app.add_option("CALENDAR", options.calendars,
-                 "a required person's calendar: a file, or - for standard input, with @ZONE "
-                 "for the owner's zone")
+                 "a required person's calendar: a file, - for standard input, or the http or "
+                 "https URL of a CalDAV calendar or a published iCalendar file, with @ZONE for "
+                 "the owner's zone")
       ->required();
   app.add_option("--tz", options.tz,
                  "FROM, TO and the answers on the clock of the zone NAME (default: the "
                  "machine's), and the zone of calendars that name none")
       ->type_name("NAME");
+  app.add_flag("--verbose", options.verbose, "list each HTTP exchange with a calendar server");
+  AddServerArguments(app, options.server);
 }
 
 Command MeetCommand() {
@@ -300,11 +312,12 @@ Command MeetCommand() {
           "that calendar, else --hours) hold the whole meeting on one day of their own zone, on\n"
           "Monday to Friday of it with --weekdays, and their calendar leaves it free (tentative\n"
           "time blocks unless --tentative free). A person's zone is the @ZONE after their\n"
-          "calendar, else the calendar's X-WR-TIMEZONE, else --tz. Each slot counts the\n"
-          "--optional people free for it. Written as the KQML tell message of a time slot\n"
-          "store, its text with --text, JSON with --json, or the required people's busy time\n"
-          "as an iCalendar VFREEBUSY with --ics. Exit status: 0 with a slot (and with --ics),\n"
-          "1 with none (standard error says why), 2 on an error.",
+          "calendar, else the calendar's X-WR-TIMEZONE (a CalDAV collection's\n"
+          "calendar-timezone), else --tz. Each slot counts the --optional people free for it.\n"
+          "Written as the KQML tell message of a time slot store, its text with --text, JSON\n"
+          "with --json, or the required people's busy time as an iCalendar VFREEBUSY with\n"
+          "--ics. Calendars at URLs are fetched all at once. Exit status: 0 with a slot (and\n"
+          "with --ics), 1 with none (standard error says why), 2 on an error.",
           [](CLI::App& app, Invocation&) -> Handler {
             auto options = std::make_shared<MeetOptions>();
             DeclareMeetOptions(app, *options);

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "agent/cli/program.h"
+#include "agent/input/test_servers.h"
 #include "agent/test_support.h"
 
 namespace dayweave::agent {
@@ -130,6 +134,134 @@ TEST(RunMeet, SaysWhyNothingQualifies) {
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(nlohmann::json::parse(outcome.out), nlohmann::json::parse(R"({"slots": []})"));
   EXPECT_NE(outcome.err.find("- is busy at"), std::string::npos) << outcome.err;
+}
+
+// Ana in New York and Bo in Berlin on a CalDAV server, one event per resource. Ana's
+// collection names no zone, so her URL carries @America/New_York; Bo's names Europe/Berlin
+// (behind an exporter's prefix) in its calendar-timezone, as his file does in X-WR-TIMEZONE.
+class MeetOverUrls : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    server = new testing::Radicale;
+    server->PutEachEvent("ana", "/ana/calendar/",
+                         testing::ReadTestFile(Example("ana-new-york.ics")));
+    server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(Example("bo-berlin.ics")));
+    zoneSet = server->Send(
+        "bo", "PROPPATCH", "/bo/calendar/",
+        "<D:propertyupdate xmlns:D='DAV:' xmlns:C='urn:ietf:params:xml:ns:caldav'><D:set><D:prop>"
+        "<C:calendar-timezone>BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//dayweave//tests//EN\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:/mozilla.org/20070129_1/Europe/Berlin\r\nBEGIN:STANDARD\r\n"
+        "DTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+        "END:VTIMEZONE\r\nEND:VCALENDAR\r\n</C:calendar-timezone></D:prop></D:set>"
+        "</D:propertyupdate>");
+  }
+  static void TearDownTestSuite() { delete server; }
+
+  // The agent's answer to `arguments`, with ana's password in the environment.
+  static Outcome Agent(const std::vector<std::string>& arguments) {
+    setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
+    std::istringstream in;
+    std::ostringstream out, err;
+    AgentIo io{in, out, err, "UTC"};
+    const int status = RunAgent(arguments, io);
+    unsetenv("DAYWEAVE_PASSWORD");
+    return Outcome{status, out.str(), err.str()};
+  }
+
+  // A netrc file that gives bo `password`.
+  static std::string Netrc(const testing::ScratchFolder& folder, const std::string& password) {
+    const std::string path = folder.path + "/netrc";
+    std::ofstream(path) << "machine 127.0.0.1 login bo password " << password << "\n";
+    return path;
+  }
+
+  static testing::Radicale* server;
+  static long zoneSet;
+};
+testing::Radicale* MeetOverUrls::server = nullptr;
+long MeetOverUrls::zoneSet = 0;
+
+// The FREEBUSY lines of an iCalendar answer: its stamp and UID differ from run to run.
+std::string FreeBusyLines(const std::string& ics) {
+  std::istringstream lines(ics);
+  std::string kept;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("FREEBUSY")) kept += line + "\n";
+  }
+  return kept;
+}
+
+TEST_F(MeetOverUrls, AnswersAsTheSameCalendarsInFiles) {
+  ASSERT_TRUE(server->Running());
+  ASSERT_EQ(zoneSet, 207);
+  testing::ScratchFolder folder;
+  const std::string ana = server->Url("/ana/calendar/") + "@America/New_York";
+  const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
+  const std::vector<std::string> login = {
+      "--user", "ana", "--netrc", Netrc(folder, testing::kBoPassword), "--timeout", "10"};
+  const std::string anaFile = Example("ana-new-york.ics"), boFile = Example("bo-berlin.ics");
+  // ana works 08:00-12:00 New York, 13:00-17:00 UTC; bo's 09:00-17:00 end at 16:00 UTC in
+  // Berlin, but at 17:00 on the UTC clock, so bo@UTC finds more slots.
+  const auto question = [](const std::string& a, const std::string& b) {
+    return std::vector<std::string>{"meet",
+                                    "2024-03-04",
+                                    "2024-03-09",
+                                    "60",
+                                    a,
+                                    b,
+                                    "--optional",
+                                    Example("cy-tokyo.ics"),
+                                    "--person-hours",
+                                    a + "=08:00-12:00",
+                                    "--tz",
+                                    "UTC",
+                                    "--json"};
+  };
+  const struct {
+    std::vector<std::string> fromFiles;
+    std::vector<std::string> fromUrls;
+  } rows[] = {
+      {question(anaFile, boFile), question(ana, bo)},
+      {question(anaFile, boFile + "@UTC"), question(ana, bo + "@UTC")},
+      {{"freebusy", "2024-03-04", "2024-03-09", anaFile, boFile, "--tz", "UTC"},
+       {"freebusy", "2024-03-04", "2024-03-09", ana, bo, "--tz", "UTC"}},
+  };
+  std::vector<std::string> answers;
+  for (const auto& row : rows) {
+    std::vector<std::string> fromUrls = row.fromUrls;
+    fromUrls.insert(fromUrls.end(), login.begin(), login.end());
+    const Outcome files = Agent(row.fromFiles), urls = Agent(fromUrls);
+    SCOPED_TRACE(row.fromUrls[4] + " " + row.fromUrls[5]);
+    EXPECT_EQ(urls.status, 0) << urls.err;
+    EXPECT_EQ(urls.err, files.err);
+    const bool ics = row.fromUrls[0] == "freebusy";
+    EXPECT_EQ(ics ? FreeBusyLines(urls.out) : urls.out, ics ? FreeBusyLines(files.out) : files.out);
+    if (ics) {
+      EXPECT_NE(FreeBusyLines(urls.out), "");
+    }
+    answers.push_back(urls.out);
+  }
+  EXPECT_NE(answers[0], answers[1]);
+}
+
+TEST_F(MeetOverUrls, ACalendarThatCannotBeReadIsTheOneError) {
+  testing::ScratchFolder folder;
+  const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
+  const Outcome outcome =
+      Agent({"meet", "2024-03-04", "2024-03-09", "60", server->Url("/ana/calendar/"), bo,
+             Example("cy-tokyo.ics"), "--user", "ana", "--netrc", Netrc(folder, "wrong"),
+             "--timeout", "10", "--verbose"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.out, "");
+  const std::string line =
+      "dayweave: meet: " + server->Url("/bo/calendar/") + ": not authorised (HTTP 401)\n";
+  EXPECT_TRUE(outcome.err.ends_with(line)) << outcome.err;
+  EXPECT_NE(outcome.err.find("REPORT " + server->Url("/ana/calendar/") + ": HTTP 207"),
+            std::string::npos)
+      << outcome.err;
+  for (const std::string& secret : {testing::kAnaPassword, testing::kBoPassword}) {
+    EXPECT_EQ(outcome.err.find(secret), std::string::npos) << outcome.err;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "agent/input/time_zones.h"
 #include "agent/schedule/availability.h"
 #include "agent/schedule/loaded_schedule.h"
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
@@ -86,6 +87,29 @@ TEST(BusyReadingTest, AgreesWithHandWorkedAnswersAndWithFree) {
     }
     EXPECT_TRUE(warnings.empty()) << c.what << ": " << warnings.front();
   }
+}
+
+// RDATEs with a TZID, a period among them, on their zones' clocks and not the owner's (UTC
+// here): New York keeps UTC-5 and Berlin UTC+1 in January.
+TEST(BusyReadingTest, ReadsEachRdateOnTheClockOfItsTzid) {
+  const CalendarFile file = ReadCalendar(testing::TestData("rdate-zone.ics"), "rdate-zone.ics");
+  ZoneOffsetCache cache;
+  InstantClock clock(cache, FindZone("UTC"), 2005y, 2007y);
+  std::vector<std::string> warnings;
+  const sys_days january{2006y / January / 1};
+  const BusyTime busy = ReadBusyTime(file, clock, {january, january + days{31}}, warnings);
+  const auto on = [](year_month_day day, hours from, minutes length) {
+    return BusyInterval{sys_days{day} + from, sys_days{day} + from + length, BusyKind::kBusy};
+  };
+  const std::vector<BusyInterval> expected = {
+      on(2006y / January / 2, 14h, 60min),   // DTSTART 09:00 New York
+      on(2006y / January / 3, 20h, 120min),  // the period from 15:00 New York
+      on(2006y / January / 9, 8h, 60min),    // DTSTART 09:00 Berlin
+      on(2006y / January / 10, 13h, 60min),  // the RDATE at 14:00 Berlin
+      on(2006y / January / 16, 9h, 60min),   // DTSTART 09:00 UTC
+      on(2006y / January / 17, 9h, 60min),   // an unknown zone: the owner's clock
+  };
+  EXPECT_EQ(busy.Pieces(), expected);
 }
 
 // A rule libical cannot get through: its time from where it stopped counts as busy, and a

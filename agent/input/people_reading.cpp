@@ -6,12 +6,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "agent/input/busy_reading.h"
+#include "agent/input/credentials.h"
 #include "agent/input/instant_clock.h"
 #include "agent/input/time_zones.h"
+#include "agent/input/zone_names.h"
 
 namespace dayweave::agent {
 
@@ -41,28 +44,14 @@ year YearOf(std::chrono::sys_seconds instant) {
   return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(instant)}.year();
 }
 
-void ReadPerson(PersonCalendar& person, const std::string& standardInput, const Fallback& fallback,
-                Interval window, ZoneOffsetCache& cache) {
-  const std::string& source = person.argument.source;
-  std::string text;
-  if (source == "-") {
-    text = standardInput;
-  } else if (!ReadFileText(source, text, person.error)) {
-    return;
-  }
-  const CalendarArgument argument = person.argument;
-  person = ReadPersonText(argument, text, source == "-" ? "(standard input)" : source, fallback,
-                          window, cache);
-}
-
-}  // namespace
-
-PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::string& text,
-                              const std::string& name, const Fallback& fallback, Interval window,
-                              ZoneOffsetCache& cache) {
+// The person of a calendar as read: its owner's zone settled (`collectionZone` is the TZID of
+// a CalDAV collection's calendar-timezone, "" for none) and its busy time over the window.
+PersonCalendar OfCalendar(const CalendarArgument& argument, CalendarFile file,
+                          const std::string& collectionZone, const Fallback& fallback,
+                          Interval window, ZoneOffsetCache& cache) {
   PersonCalendar person;
   person.argument = argument;
-  person.file = ReadCalendar(text, name);
+  person.file = std::move(file);
   if (!person.file.error.empty()) {
     person.error = person.file.error;
     return person;
@@ -70,17 +59,20 @@ PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::strin
   person.warnings = person.file.warnings;
   person.zone = fallback.zone;
   person.zoneName = fallback.name;
+  const bool collection = !collectionZone.empty();
+  const std::string named = collection ? collectionZone : CalendarZoneName(person.file);
   if (person.argument.zone) {
     person.zoneName = *person.argument.zone;
     person.zone = FindZone(person.zoneName);
-  } else if (const std::string named = CalendarZoneName(person.file); !named.empty()) {
-    if (icaltimezone* zone = FindZone(named); zone != nullptr) {
-      person.zone = zone;
-      person.zoneName = named;
+  } else if (!named.empty()) {
+    if (const std::optional<std::string> zone = IanaZoneName(named)) {
+      person.zoneName = *zone;
+      person.zone = FindZone(*zone);
     } else {
-      person.warnings.push_back(person.file.name + ": X-WR-TIMEZONE names the unknown zone " +
-                                named + "; the calendar is read on the " + fallback.name +
-                                " clock");
+      person.warnings.push_back(person.file.name + ": " +
+                                (collection ? "its calendar-timezone" : "X-WR-TIMEZONE") +
+                                " names the unknown zone " + named +
+                                "; the calendar is read on the " + fallback.name + " clock");
     }
   }
   // A year on either side holds every local day that meets the window, in any zone.
@@ -90,6 +82,41 @@ PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::strin
   InstantClock clock(cache, person.zone, first, last);
   person.busy = ReadBusyTime(person.file, clock, window, person.warnings);
   return person;
+}
+
+void ReadPerson(PersonCalendar& person, const std::string& standardInput,
+                const FetchedCalendar* fetched, const Fallback& fallback, Interval window,
+                ZoneOffsetCache& cache) {
+  const CalendarArgument argument = person.argument;
+  if (fetched != nullptr) {
+    if (!fetched->error.empty()) {
+      person.error = fetched->error;
+    } else {
+      person = OfCalendar(argument, ReadFetchedCalendar(*fetched), fetched->timeZoneId, fallback,
+                          window, cache);
+      person.warnings.insert(person.warnings.begin(), fetched->warnings.begin(),
+                             fetched->warnings.end());
+    }
+    person.exchanges = fetched->exchanges;
+    return;
+  }
+  std::string text;
+  if (argument.source == "-") {
+    text = standardInput;
+  } else if (!ReadFileText(argument.source, text, person.error)) {
+    return;
+  }
+  person =
+      ReadPersonText(argument, text, argument.source == "-" ? "(standard input)" : argument.source,
+                     fallback, window, cache);
+}
+
+}  // namespace
+
+PersonCalendar ReadPersonText(const CalendarArgument& argument, const std::string& text,
+                              const std::string& name, const Fallback& fallback, Interval window,
+                              ZoneOffsetCache& cache) {
+  return OfCalendar(argument, ReadCalendar(text, name), "", fallback, window, cache);
 }
 
 std::string CalendarZoneName(const CalendarFile& file) {
@@ -111,15 +138,29 @@ std::string CalendarZoneName(const CalendarFile& file) {
 }
 
 std::vector<PersonCalendar> ReadPeople(const std::vector<CalendarArgument>& calendars,
-                                       const std::string& standardInput, const Fallback& fallback,
+                                       const std::string& standardInput,
+                                       const FetchOptions& fetching, const Fallback& fallback,
                                        Interval window, ZoneOffsetCache& cache) {
   std::vector<PersonCalendar> people(calendars.size());
   for (std::size_t i = 0; i < calendars.size(); ++i) people[i].argument = calendars[i];
+  // The calendars on servers are asked for first, all at once; their answers are then read
+  // beside the files.
+  std::vector<std::string> urls;
+  for (const CalendarArgument& calendar : calendars) {
+    if (IsCalendarUrl(calendar.source)) urls.push_back(calendar.source);
+  }
+  const std::vector<FetchedCalendar> fetchedAll =
+      urls.empty() ? std::vector<FetchedCalendar>{}
+                   : FetchCalendars(urls, TimeWindow{window.start, window.end}, fetching);
+  std::vector<const FetchedCalendar*> fetched(calendars.size(), nullptr);
+  for (std::size_t i = 0, url = 0; i < calendars.size(); ++i) {
+    if (IsCalendarUrl(calendars[i].source)) fetched[i] = &fetchedAll[url++];
+  }
   // Each worker takes the next calendar not yet taken; a calendar is one worker's alone.
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i = next++; i < people.size(); i = next++) {
-      ReadPerson(people[i], standardInput, fallback, window, cache);
+      ReadPerson(people[i], standardInput, fetched[i], fallback, window, cache);
     }
   };
   const std::size_t workers =

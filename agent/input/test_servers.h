@@ -6,11 +6,13 @@
 //   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
 //   server.Send("ana", "PUT", "/ana/work/a.ics", text);
 //   server.Pause();                        // a request now waits for an answer
+//   server.PutEachEvent("ana", "/ana/sample/", calendarText);   // 01.ics, 02.ics ...
 //   FakeServer faults;                     // faults.Url("/status/404") answers 404
 #pragma once
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <libical/ical.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -132,6 +134,29 @@ class Radicale {
       curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
     }
     return status;
+  }
+
+  // The events of a calendar text put into `collection` (made here) one per resource, named
+  // 01.ics, 02.ics ... in the text's order, so that the server's order of resource names is
+  // the text's order.
+  void PutEachEvent(const std::string& user, const std::string& collection,
+                    const std::string& text) const {
+    Send(user, "MKCALENDAR", collection, "");
+    const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
+        icalparser_parse_string(text.c_str()), icalcomponent_free);
+    int number = 0;
+    for (icalcomponent* event =
+             icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
+         event != nullptr;
+         event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
+      icalcomponent* calendar = icalcomponent_vanew(
+          ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+          icalproperty_new_prodid("-//dayweave//tests//EN"), icalcomponent_new_clone(event), 0);
+      ++number;
+      const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
+      Send(user, "PUT", collection + name, icalcomponent_as_ical_string(calendar));
+      icalcomponent_free(calendar);
+    }
   }
 
   bool Running() const { return pid_ != 0 && Send("", "GET", "/", "") != 0; }

@@ -101,7 +101,8 @@ const std::vector<CalendarArgument>& Calendars() {
 
 std::vector<PersonCalendar> ReadAll(ZoneOffsetCache& cache) {
   const Interval window{kFrom, kTo + minutes{60}};
-  return ReadPeople(Calendars(), "", Fallback{FindZone("UTC"), "UTC"}, window, cache);
+  return ReadPeople(Calendars(), "", FetchOptions{}, Fallback{FindZone("UTC"), "UTC"}, window,
+                    cache);
 }
 
 void BM_ReadHundredCalendars(benchmark::State& state) {
