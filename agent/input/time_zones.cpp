@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <cstring>
+#include <mutex>
+#include <unordered_map>
 
 #include "agent/input/zone_offsets.h"
 
@@ -44,7 +46,22 @@ icaltimezone* FindZone(const std::string& name) {
     return icaltimezone_get_utc_timezone();
   }
   if (name.empty()) return nullptr;
-  return icaltimezone_get_builtin_timezone(name.c_str());
+  // libical looks a name up by comparing it with its zones' names one after another, which
+  // costs more than reading the event that names it; the zones it finds live as long as the
+  // program, so each name is looked up once. Only names that are zones are kept, so the table
+  // stays as small as libical's list whatever names calendars write.
+  static std::mutex mutex;
+  static std::unordered_map<std::string, icaltimezone*> found;
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (const auto at = found.find(name); at != found.end()) return at->second;
+  }
+  icaltimezone* zone = icaltimezone_get_builtin_timezone(name.c_str());
+  if (zone != nullptr) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    found.emplace(name, zone);
+  }
+  return zone;
 }
 
 std::string MachineZoneName(const char* tzVariable, const std::string& localtimeTarget) {
