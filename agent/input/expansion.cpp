@@ -16,17 +16,7 @@ namespace {
 icaltimetype OnOwnClock(EventTime at, const icaltimetype& like) {
   icaltimetype time;
   if (IsFloating(like)) {
-    const std::chrono::local_seconds reading{at.time_since_epoch()};
-    const std::chrono::local_days day = std::chrono::floor<std::chrono::days>(reading);
-    const std::chrono::year_month_day date{day};
-    const std::chrono::hh_mm_ss<seconds> clock{reading - day};
-    time = icaltime_null_time();
-    time.year = static_cast<int>(date.year());
-    time.month = static_cast<int>(unsigned{date.month()});
-    time.day = static_cast<int>(unsigned{date.day()});
-    time.hour = static_cast<int>(clock.hours().count());
-    time.minute = static_cast<int>(clock.minutes().count());
-    time.second = static_cast<int>(clock.seconds().count());
+    time = FloatingTimeOf(std::chrono::local_seconds{at.time_since_epoch()});
   } else {
     time = icaltime_from_timet_with_zone(static_cast<time_t>(at.time_since_epoch().count()), 0,
                                          const_cast<icaltimezone*>(like.zone));

@@ -1,5 +1,7 @@
 #include "agent/input/instant_clock.h"
 
+#include "agent/input/time_zones.h"
+
 namespace dayweave::agent {
 
 namespace {
@@ -20,7 +22,7 @@ const ZoneOffsets& InstantClock::Table(icaltimezone* zone) {
 }
 
 sys_seconds InstantClock::InstantOf(const icaltimetype& time) {
-  const local_seconds wall = WallClockOf(time);
+  const local_seconds wall = WrittenTime(time);
   if (icaltime_is_utc(time)) return sys_seconds{wall.time_since_epoch()};
   const bool floating = time.is_date || time.zone == nullptr;
   icaltimezone* zone = floating ? floating_ : const_cast<icaltimezone*>(time.zone);

@@ -2,7 +2,7 @@
 // wall clock of DTSTART's zone, for the rule shapes that libical expands wrongly
 // (libical_rule_faults.h).
 //
-//   RuleExpander expander(*PartsOf(rule, dtstart), WallClockOf(dtstart), /*allDay=*/false);
+//   RuleExpander expander(*PartsOf(rule, dtstart), WrittenTime(dtstart), /*allDay=*/false);
 //   while (std::optional<std::chrono::local_seconds> next = expander.Next()) ...
 //   if (expander.OverLimit()) ...  // stopped on its work limit; nothing past CheckedUntil()
 //

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "agent/input/recurrence_case_table.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 namespace {
@@ -18,7 +19,7 @@ std::vector<std::string> Expand(const RecurrenceCase& c, std::optional<local_sec
   const std::optional<RuleParts> parts =
       PartsOf(icalrecurrencetype_from_string(c.rule.c_str()), start);
   if (!parts) return {"(rule not read)"};
-  RuleExpander expander(*parts, WallClockOf(start), start.is_date != 0);
+  RuleExpander expander(*parts, WrittenTime(start), start.is_date != 0);
   if (from) expander.SkipTo(*from);
   std::vector<std::string> found;
   while (const std::optional<local_seconds> next = expander.Next()) {
@@ -37,7 +38,7 @@ TEST(RuleExpanderTest, GivesTheOccurrencesOfEveryTableCase) {
   for (const RecurrenceCase& c : cases) {
     EXPECT_EQ(Expand(c, std::nullopt), c.instances) << c.title << ": " << c.rule;
     if (c.startAt.empty()) continue;
-    const local_seconds from = WallClockOf(icaltime_from_string(c.startAt.c_str()));
+    const local_seconds from = WrittenTime(icaltime_from_string(c.startAt.c_str()));
     EXPECT_EQ(Expand(c, from), testing::InstancesFromStartAt(c))
         << c.title << " from " << c.startAt;
   }

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
+#include "agent/input/time_zones.h"
+
 namespace dayweave::agent {
 
 namespace {
-
-using std::chrono::days;
-using std::chrono::hours;
-using std::chrono::local_days;
-using std::chrono::minutes;
-using std::chrono::seconds;
 
 // The values of one of libical's BY lists, which end at ICAL_RECURRENCE_ARRAY_MAX or at the
 // array's end; false when one lies outside [low, high] or is 0 where 0 means nothing.
@@ -55,12 +51,6 @@ std::optional<std::chrono::weekday> WeekdayOf(int libicalDay) {
 
 }  // namespace
 
-std::chrono::local_seconds WallClockOf(const icaltimetype& time) {
-  const local_days day{std::chrono::year(time.year) / time.month / time.day};
-  if (time.is_date) return local_days(day);
-  return day + hours(time.hour) + minutes(time.minute) + seconds(time.second);
-}
-
 std::optional<RuleParts> PartsOf(const icalrecurrencetype& rule, const icaltimetype& start) {
   RuleParts parts;
   const std::optional<Frequency> frequency = FrequencyOf(rule.freq);
@@ -77,7 +67,7 @@ std::optional<RuleParts> PartsOf(const icalrecurrencetype& rule, const icaltimet
     icaltimetype until = rule.until;
     const bool zoned = !start.is_date && start.zone != nullptr && until.zone != nullptr;
     if (zoned) until = icaltime_convert_to_zone(until, const_cast<icaltimezone*>(start.zone));
-    parts.until = WallClockOf(until);
+    parts.until = WrittenTime(until);
   }
   std::vector<int> months;
   if (!Read(rule.by_second, 0, 59, true, parts.seconds) ||

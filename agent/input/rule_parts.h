@@ -47,8 +47,4 @@ struct RuleParts {
 // (no frequency, another calendar scale (RSCALE), a leap month, a value out of range).
 std::optional<RuleParts> PartsOf(const icalrecurrencetype& rule, const icaltimetype& start);
 
-// WallClockOf
-// A calendar time's reading as written (its date at midnight for a date).
-std::chrono::local_seconds WallClockOf(const icaltimetype& time);
-
 }  // namespace dayweave::agent

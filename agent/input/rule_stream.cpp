@@ -1,6 +1,7 @@
 #include "agent/input/rule_stream.h"
 
 #include "agent/input/libical_rule_faults.h"
+#include "agent/input/time_zones.h"
 
 namespace dayweave::agent {
 
@@ -16,7 +17,7 @@ RuleStream::RuleStream(const icalrecurrencetype& rule, const icaltimetype& start
     if (fault_.empty()) fault_ = "a rule that libical does not take";
     if (const std::optional<RuleParts> parts = PartsOf(rule, start)) {
       expander_ =
-          std::make_unique<RuleExpander>(*parts, WallClockOf(start), start.is_date != 0, mostWork);
+          std::make_unique<RuleExpander>(*parts, WrittenTime(start), start.is_date != 0, mostWork);
     }
   }
 }
@@ -26,23 +27,16 @@ RuleStream::~RuleStream() {
 }
 
 icaltimetype RuleStream::FromWallClock(std::chrono::local_seconds time) const {
-  const auto day = std::chrono::floor<std::chrono::days>(time);
-  const std::chrono::year_month_day date(day);
-  const std::chrono::hh_mm_ss<std::chrono::seconds> at(time - day);
-  icaltimetype result = start_;
-  result.year = static_cast<int>(date.year());
-  result.month = static_cast<int>(static_cast<unsigned>(date.month()));
-  result.day = static_cast<int>(static_cast<unsigned>(date.day()));
-  result.hour = static_cast<int>(at.hours().count());
-  result.minute = static_cast<int>(at.minutes().count());
-  result.second = static_cast<int>(at.seconds().count());
+  icaltimetype result = FloatingTimeOf(time);
+  result.is_date = start_.is_date;
+  result.zone = start_.zone;
   return result;
 }
 
 void RuleStream::SkipTo(const icaltimetype& from) {
   if (counted_) return;
   if (expander_ != nullptr) {
-    expander_->SkipTo(WallClockOf(from));
+    expander_->SkipTo(WrittenTime(from));
   } else if (iterator_ != nullptr) {
     icalrecur_iterator_set_start(iterator_, from);
   }

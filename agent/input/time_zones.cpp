@@ -92,13 +92,8 @@ local_seconds WrittenTime(const icaltimetype& time) {
   return midnight + hours{time.hour} + minutes{time.minute} + seconds{time.second};
 }
 
-sys_seconds InstantOf(const icaltimetype& time) {
-  if (IsFloating(time)) return sys_seconds{WrittenTime(time).time_since_epoch()};
-  return sys_seconds{seconds{icaltime_as_timet_with_zone(time, time.zone)}};
-}
-
-sys_seconds InstantOnClock(local_seconds time, icaltimezone* zone) {
-  const auto day = floor<days>(time);
+icaltimetype FloatingTimeOf(local_seconds time) {
+  const local_days day = floor<days>(time);
   const year_month_day date{day};
   const hh_mm_ss clock{time - day};
   icaltimetype reading = icaltime_null_time();
@@ -108,7 +103,16 @@ sys_seconds InstantOnClock(local_seconds time, icaltimezone* zone) {
   reading.hour = static_cast<int>(clock.hours().count());
   reading.minute = static_cast<int>(clock.minutes().count());
   reading.second = static_cast<int>(clock.seconds().count());
-  return sys_seconds{seconds{icaltime_as_timet_with_zone(reading, zone)}};
+  return reading;
+}
+
+sys_seconds InstantOf(const icaltimetype& time) {
+  if (IsFloating(time)) return sys_seconds{WrittenTime(time).time_since_epoch()};
+  return sys_seconds{seconds{icaltime_as_timet_with_zone(time, time.zone)}};
+}
+
+sys_seconds InstantOnClock(local_seconds time, icaltimezone* zone) {
+  return sys_seconds{seconds{icaltime_as_timet_with_zone(FloatingTimeOf(time), zone)}};
 }
 
 EventTime EventTimeOf(const icaltimetype& time) {

@@ -44,6 +44,10 @@ bool IsFloating(const icaltimetype& time);
 // A calendar time's reading as written, on its own clock (a date at midnight).
 std::chrono::local_seconds WrittenTime(const icaltimetype& time);
 
+// FloatingTimeOf
+// The floating date-time that reads `time`: the inverse of WrittenTime for a date-time.
+icaltimetype FloatingTimeOf(std::chrono::local_seconds time);
+
 // InstantOf
 // The instant of a UTC or zoned calendar time (a floating one is read as if in UTC).
 std::chrono::sys_seconds InstantOf(const icaltimetype& time);

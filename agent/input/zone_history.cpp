@@ -77,18 +77,8 @@ std::vector<Change> SystemHistory(icaltimezone* system, sys_seconds end) {
 icalcomponent* Observance(const Change& change) {
   icalcomponent* observance = icalcomponent_new(
       change.after > change.before ? ICAL_XDAYLIGHT_COMPONENT : ICAL_XSTANDARD_COMPONENT);
-  const sys_seconds wall = change.at + change.before;
-  const sys_days day = floor<days>(wall);
-  const year_month_day date{day};
-  const hh_mm_ss<seconds> time{wall - day};
-  icaltimetype start = icaltime_null_time();
-  start.year = static_cast<int>(date.year());
-  start.month = static_cast<int>(static_cast<unsigned>(date.month()));
-  start.day = static_cast<int>(static_cast<unsigned>(date.day()));
-  start.hour = static_cast<int>(time.hours().count());
-  start.minute = static_cast<int>(time.minutes().count());
-  start.second = static_cast<int>(time.seconds().count());
-  icalcomponent_add_property(observance, icalproperty_new_dtstart(start));
+  const local_seconds onset{(change.at + change.before).time_since_epoch()};
+  icalcomponent_add_property(observance, icalproperty_new_dtstart(FloatingTimeOf(onset)));
   icalcomponent_add_property(
       observance, icalproperty_new_tzoffsetfrom(static_cast<int>(change.before.count())));
   icalcomponent_add_property(observance,
