@@ -85,8 +85,6 @@ TEST(TimeSlotTextTest, StartAndDurationTextsSelectedOnlyByAWritableText) {
     EXPECT_EQ(Of(CTimeSlot(kNine, end, 1)), kUntouched) << end;
   }
   EXPECT_EQ(Of(CTimeSlot(kNine, CString("(90)"), 1)), kUntouched);
-  char minutes[] = "(90)";
-  EXPECT_EQ(CTimeSlot(kNine, minutes, 1).GetDuration(), 90);
 }
 
 TEST(TimeSlotTextTest, RenderingsAndDebugLines) {
