@@ -155,10 +155,8 @@ TEST(OccurrenceTest, RulesAgreeWithTheWalkAndTheTable) {
     ++rows;
     f.type = static_cast<int>(Named(type));
     f.instance = Named(instance);
-    f.days = 0;
     std::istringstream dayNames(days);
     for (std::string name; std::getline(dayNames, name, '+');) f.days |= Named(name);
-    f.end = {2003, 1, 1};
     if (row >> word && word == "until") {
       f.ends = 1;
       row >> f.end.year >> f.end.month >> f.end.day >> word;

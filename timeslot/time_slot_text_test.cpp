@@ -80,22 +80,14 @@ TEST(TimeSlotTextTest, StartAndDurationTextsSelectedOnlyByAWritableText) {
   }
   char* none = nullptr;
   EXPECT_EQ(Of(CTimeSlot(kNine, none, 1)), Absolute(1, 0, k9, k9));
-  // Only a writable char* second argument selects the start-and-duration constructor. Had a
-  // literal slipped to it, "(4/14/2003 5:00 PM)" would read as 4 minutes with flag 480.
-  const char* pointer = kFive;
-  const Fields nineToFive = Absolute(1, 480, k9, k17);
-  EXPECT_EQ(Of(CTimeSlot("(4/14/2003 9:00 AM)", "(4/14/2003 5:00 PM)", 480)), nineToFive);
-  EXPECT_EQ(Of(CTimeSlot(kNine, pointer, 480)), nineToFive);
   // Any other end text is a date-time, as is a CString end text whatever it holds.
   for (const char* end : {"(90 minutes)", "(9O)", "()", "(+90)"}) {
     EXPECT_EQ(Of(CTimeSlot(kNine, end, 1)), kUntouched) << end;
   }
   EXPECT_EQ(Of(CTimeSlot(kNine, CString("(90)"), 1)), kUntouched);
-  char minutes[] = "(90)";
-  EXPECT_EQ(CTimeSlot(kNine, minutes, 1).GetDuration(), 90);
 }
 
-TEST(TimeSlotTextTest, Renderings) {
+TEST(TimeSlotTextTest, RenderingsAndDebugLines) {
   CTimeSlot absolute(kNine, kFive, 480), relative(absolute), otherType(absolute);
   relative.AddDays(2u | 8u);
   relative.SetSlotType(0);
@@ -125,20 +117,14 @@ TEST(TimeSlotTextTest, Renderings) {
     EXPECT_EQ(slot.GetStatusString(), status);
     EXPECT_EQ(slot.ToString(), text);
   }
-}
-
-TEST(TimeSlotTextTest, ToStringDebugLines) {
-  char minutes[] = "(90)";
-  const std::pair<CTimeSlot, const char*> cases[] = {
-      {CTimeSlot(kNine, kFive, 480),
-       "StartTime: 4/14/2003 9:00:00 AM\nHours: 9 Minutes: 0 Seconds: 0\n"
-       "EndTime: 4/14/2003 5:00:00 PM\nHours: 17Minutes: 0Seconds: 0\n"
-       "Duration: 480 Minutes\nValid: TRUE\n"},
-      {CTimeSlot("xyz", minutes, 0),
-       "StartTime: Invalid DateTime\nHours: -1 Minutes: -1 Seconds: -1\n"
-       "EndTime: 1:30:00 AM\nHours: 1Minutes: 30Seconds: 0\n"
-       "Duration: 90 Minutes\nValid: FALSE\n"}};
-  for (const auto& [slot, text] : cases) EXPECT_EQ(slot.ToStringDebug(), text);
+  EXPECT_EQ(absolute.ToStringDebug(),
+            "StartTime: 4/14/2003 9:00:00 AM\nHours: 9 Minutes: 0 Seconds: 0\n"
+            "EndTime: 4/14/2003 5:00:00 PM\nHours: 17Minutes: 0Seconds: 0\n"
+            "Duration: 480 Minutes\nValid: TRUE\n");
+  EXPECT_EQ(unreadable.ToStringDebug(),
+            "StartTime: Invalid DateTime\nHours: -1 Minutes: -1 Seconds: -1\n"
+            "EndTime: 1:30:00 AM\nHours: 1Minutes: 30Seconds: 0\n"
+            "Duration: 90 Minutes\nValid: FALSE\n");
 }
 
 }  // namespace
