@@ -36,11 +36,12 @@ void ExpectNoSecret(const FetchedCalendar& calendar) {
   }
 }
 
-// The window and GET paths against a real server; the order by href whatever order the server
-// keeps is checked against /odd/ below, the calendar-timezone and each calendar's own login
-// in cli/meet_command_test.cpp.
-TEST(FetchCalendars, AsksForTheWindowADayWider) {
-  const testing::Radicale server;
+// The window, the GET path and the certificate against a real server; the whole calendar
+// (no window) is read by cli/invocation_test.cpp, the order by href whatever order the server
+// keeps is checked against /odd/ below, the calendar-timezone and each calendar's own login in
+// cli/meet_command_test.cpp.
+TEST(FetchCalendars, AsksForTheWindowADayWiderAndVerifiesTheCertificate) {
+  const testing::Radicale server(true);
   ASSERT_TRUE(server.Running());
   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
   // The window is 13 January (UTC). The floating b on the 14th at 20:00 and e on the 12th at
@@ -52,43 +53,21 @@ TEST(FetchCalendars, AsksForTheWindowADayWider) {
                                     {"e", "20030112T020000Z"}}) {
     server.Send("ana", "PUT", "/ana/work/" + std::string(name) + ".ics", EventAt(name, start));
   }
-  const FetchOptions ana{.credentials = {"ana", testing::kAnaPassword, ""}, .limits = {}};
+  const CredentialOptions login{"ana", testing::kAnaPassword, ""};
+  const FetchOptions ana{login, {.caFile = server.Certificate()}};
   const TimeWindow day{sys_days(2003y / 1 / 13), sys_days(2003y / 1 / 14)};
   const std::string work = server.Url("/ana/work/");
-  const struct {
-    std::string url;
-    std::optional<TimeWindow> window;
-    std::vector<std::string> hrefs;
-  } rows[] = {
-      {work,
-       std::nullopt,
-       {"/ana/work/a.ics", "/ana/work/b.ics", "/ana/work/c.ics", "/ana/work/d.ics",
-        "/ana/work/e.ics"}},
-      {work, day, {"/ana/work/a.ics", "/ana/work/b.ics", "/ana/work/e.ics"}},
-      {server.Url("/ana/work/a.ics"), day, {""}},  // no collection: read with a GET
-  };
-  for (const auto& row : rows) {
-    const FetchedCalendar calendar = FetchCalendars({row.url}, row.window, ana)[0];
-    EXPECT_EQ(calendar.error, "");
-    EXPECT_EQ(Hrefs(calendar), row.hrefs) << row.url;
-  }
-  EXPECT_EQ(FetchCalendars({work}, day, ana)[0].resources[0].url, server.Url("/ana/work/a.ics"));
-}
-
-TEST(FetchCalendars, VerifiesTheServersCertificate) {
-  const testing::Radicale server(true);
-  ASSERT_TRUE(server.Running());
-  server.Send("ana", "MKCALENDAR", "/ana/work/", "");
-  server.Send("ana", "PUT", "/ana/work/a.ics", EventAt("a", "20030113T100000Z"));
-  const CredentialOptions ana{"ana", testing::kAnaPassword, ""};
-  const FetchOptions systemAuthorities{ana, {}};
-  const FetchOptions privateAuthority{ana, {.caFile = server.Certificate()}};
-  const std::string url = server.Url("/ana/work/");
-  const FetchedCalendar refused = FetchCalendars({url}, std::nullopt, systemAuthorities)[0];
-  EXPECT_TRUE(refused.error.starts_with(url + ": TLS: ")) << refused.error;
-  const FetchedCalendar trusted = FetchCalendars({url}, std::nullopt, privateAuthority)[0];
-  EXPECT_EQ(trusted.error, "");
-  EXPECT_EQ(Hrefs(trusted), std::vector<std::string>{"/ana/work/a.ics"});
+  const FetchedCalendar calendar = FetchCalendars({work}, day, ana)[0];
+  EXPECT_EQ(calendar.error, "");
+  EXPECT_EQ(Hrefs(calendar),
+            (std::vector<std::string>{"/ana/work/a.ics", "/ana/work/b.ics", "/ana/work/e.ics"}));
+  EXPECT_EQ(calendar.resources.at(0).url, server.Url("/ana/work/a.ics"));
+  // No collection: read with a GET.
+  EXPECT_EQ(Hrefs(FetchCalendars({server.Url("/ana/work/a.ics")}, day, ana)[0]),
+            std::vector<std::string>{""});
+  // Without the certificate's authority the server is not trusted.
+  const FetchedCalendar refused = FetchCalendars({work}, day, FetchOptions{login, {}})[0];
+  EXPECT_TRUE(refused.error.starts_with(work + ": TLS: ")) << refused.error;
 }
 
 TEST(FetchCalendars, EachBadAnswerIsOneLineNamingTheUrl) {
