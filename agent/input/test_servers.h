@@ -180,11 +180,13 @@ class Radicale {
 class FakeServer {
  public:
   FakeServer() : acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
-    Accept();
-    thread_ = std::thread([this] { io_.run(); });
+    thread_ = std::thread([this] { Serve(); });
   }
+  // A last request for /stop ends the serving thread.
   ~FakeServer() {
-    io_.stop();
+    asio::ip::tcp::socket stop(io_);
+    stop.connect(acceptor_.local_endpoint());
+    asio::write(stop, asio::buffer(std::string("GET /stop HTTP/1.1\r\n\r\n")));
     thread_.join();
   }
   std::string Url(const std::string& path) const {
@@ -192,54 +194,34 @@ class FakeServer {
   }
 
  private:
-  struct Connection {
-    explicit Connection(asio::ip::tcp::socket s) : socket(std::move(s)) {}
-    asio::ip::tcp::socket socket;
-    asio::streambuf in{1 << 16};
-    std::string out;
-  };
-  using Shared = std::shared_ptr<Connection>;
-
-  void Accept() {
-    acceptor_.async_accept([this](std::error_code error, asio::ip::tcp::socket socket) {
+  // One connection at a time: each answer but /silent's is at hand, and /silent's are kept open.
+  void Serve() {
+    for (;;) {
+      std::error_code error;
+      asio::ip::tcp::socket socket = acceptor_.accept(error);
       if (error) return;
-      auto connection = std::make_shared<Connection>(std::move(socket));
-      asio::async_read_until(connection->socket, connection->in, "\r\n\r\n",
-                             [this, connection](std::error_code e, std::size_t size) {
-                               if (!e) ReadBody(connection, size);
-                             });
-      Accept();
-    });
-  }
-
-  // Reads the request's body too: closing a socket with unread bytes resets the connection.
-  void ReadBody(const Shared& connection, std::size_t headSize) {
-    std::string head(asio::buffers_begin(connection->in.data()),
-                     asio::buffers_begin(connection->in.data()) + static_cast<long>(headSize));
-    connection->in.consume(headSize);
-    std::string lower = head;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const auto at = lower.find("content-length:");
-    const std::size_t length = at == std::string::npos ? 0 : std::stoul(lower.substr(at + 15));
-    const std::size_t have = connection->in.size();
-    asio::async_read(connection->socket, connection->in,
-                     asio::transfer_exactly(length > have ? length - have : 0),
-                     [this, connection, head](std::error_code e, std::size_t) {
-                       if (!e) Answer(connection, head);
-                     });
-  }
-
-  void Answer(const Shared& connection, const std::string& head) {
-    std::istringstream words(head);
-    std::string method, path;
-    words >> method >> path;
-    if (path == "/silent") {
-      silent_.push_back(connection);
-      return;
+      asio::streambuf in;
+      const std::size_t headSize = asio::read_until(socket, in, "\r\n\r\n", error);
+      if (error) continue;
+      const std::string head(asio::buffers_begin(in.data()),
+                             asio::buffers_begin(in.data()) + static_cast<long>(headSize));
+      std::istringstream words(head);
+      std::string method, path;
+      words >> method >> path;
+      if (path == "/stop") return;
+      if (path == "/silent") {
+        silent_.push_back(std::move(socket));
+        continue;
+      }
+      // Reads the request's body too: closing a socket with unread bytes resets the connection.
+      std::string lower = head;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const auto at = lower.find("content-length:");
+      const std::size_t length = at == std::string::npos ? 0 : std::stoul(lower.substr(at + 15));
+      const std::size_t have = in.size() - headSize;
+      asio::read(socket, in, asio::transfer_exactly(length > have ? length - have : 0), error);
+      asio::write(socket, asio::buffer(Response(method, path, head)), error);
     }
-    connection->out = Response(method, path, head);
-    asio::async_write(connection->socket, asio::buffer(connection->out),
-                      [connection](std::error_code, std::size_t) {});
   }
 
   static std::string Reply(const std::string& status, const std::string& type,
@@ -299,7 +281,7 @@ class FakeServer {
 
   asio::io_context io_;
   asio::ip::tcp::acceptor acceptor_;
-  std::vector<Shared> silent_;
+  std::vector<asio::ip::tcp::socket> silent_;
   std::thread thread_;
 };
 

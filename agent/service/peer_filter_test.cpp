@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "agent/test_support.h"
+
 namespace dayweave::agent {
 namespace {
 
@@ -13,52 +15,19 @@ TEST(PeerFilterTest, LoopbackAndAllowedRanges) {
   }
   const PeerFilter filter(ranges);
   const PeerFilter loopbackOnly({});
-  struct Case {
-    const char* peer;
-    bool allowed;
-  } cases[] = {
-      {"127.0.0.1", true},
-      {"127.3.4.5", true},
-      {"::1", true},
-      {"::ffff:127.0.0.1", true},
-      {"192.168.1.0", true},
-      {"192.168.1.255", true},
-      {"192.168.2.1", false},
-      {"::ffff:192.168.1.9", true},
-      {"10.1.2.3", true},
-      {"10.1.2.4", false},
-      {"fdab::1", true},
-      {"fe80::1", false},
-      {"172.31.255.255", true},
-      {"172.32.0.0", false},
-      {"8.8.8.8", false},
-  };
-  for (const Case& c : cases) {
-    const auto address = asio::ip::make_address(c.peer);
-    EXPECT_EQ(filter.Allows(address), c.allowed) << c.peer;
-    EXPECT_EQ(loopbackOnly.Allows(address),
-              address.is_loopback() || std::string(c.peer) == "::ffff:127.0.0.1")
-        << c.peer;
+  for (const auto& row : testing::TableRows("peer-addresses.txt")) {
+    const auto address = asio::ip::make_address(row.at(0));
+    EXPECT_EQ(filter.Allows(address), row.at(1) == "yes") << row[0];
+    EXPECT_EQ(loopbackOnly.Allows(address), address.is_loopback() || row[0] == "::ffff:127.0.0.1")
+        << row[0];
   }
 }
 
 TEST(PeerFilterTest, RangesThatDoNotParse) {
-  struct Case {
-    const char* text;
-    const char* problem;
-  } cases[] = {
-      {"10.0.0.0/33", R"("10.0.0.0/33" has a prefix length that is not from 0 to 32)"},
-      {"::/129", R"("::/129" has a prefix length that is not from 0 to 128)"},
-      {"10.0.0.0/", R"("10.0.0.0/" has a prefix length that is not from 0 to 32)"},
-      {"10.0.0.0/-1", R"("10.0.0.0/-1" has a prefix length that is not from 0 to 32)"},
-      {"lan", R"("lan" is not an address or an address range)"},
-      {"10.0.0/8", R"("10.0.0/8" is not an address or an address range)"},
-      {"", R"("" is not an address or an address range)"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& row : testing::TableRows("address-ranges-refused.txt")) {
     std::string problem;
-    EXPECT_FALSE(AddressRange::Parse(c.text, problem)) << c.text;
-    EXPECT_EQ(problem, c.problem);
+    EXPECT_FALSE(AddressRange::Parse(row.at(0), problem)) << row[0];
+    EXPECT_EQ(problem, row.at(1));
   }
   std::string problem;
   const auto everyone = AddressRange::Parse("0.0.0.0/0", problem);

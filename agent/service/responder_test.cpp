@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "agent/service/kqml_reader.h"
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
@@ -22,63 +23,23 @@ KqmlValue Read(const std::string& text) {
 }
 
 TEST(ResponderTest, EnvelopeAndRefusals) {
-  struct Case {
-    std::string question;
-    std::string reply;
-    bool fault;
-  } cases[] = {
-      {"(ask-one :sender ana :reply-with q7 :content (free x))",
-       "(tell :sender dayweave :receiver ana :in-reply-to q7 :content (echo (free x)))", false},
-      {"(ASK-ALL :Content (slots) :REPLY-WITH \"q 8\")",
-       R"((tell :sender dayweave :in-reply-to "q 8" :content (echo (slots))))", false},
-      {"(ask-one :receiver dayweave :content x :content y)",
-       "(tell :sender dayweave :content (echo x))", false},
-      {"(ask-one :receiver \"dayweave\" :sender (a b) :content x)",
-       "(tell :sender dayweave :receiver (a b) :content (echo x))", false},
-      {"(ask-one :sender ana :receiver bo :content x)",
-       R"((sorry :sender dayweave :receiver ana :comment "this is dayweave, not bo"))", true},
-      {"(ask-one :sender \"a\r\nb\" :content \"x\ny\")",
-       "(tell :sender dayweave :receiver \"a  b\" :content (echo \"x y\"))", false},
-      {"(ask-one :receiver \"b\no\" :content x)",
-       R"((sorry :sender dayweave :comment "this is dayweave, not b o"))", true},
-      {"(ask-one :receiver (bo) :content x)",
-       R"x((sorry :sender dayweave :comment "this is dayweave, not (bo)"))x", true},
-      {"(Tell :content x)",
-       R"((sorry :sender dayweave :comment "dayweave answers ask-one and ask-all, not tell"))",
-       true},
-      {"(ask-one :sender ana)",
-       R"((error :sender dayweave :receiver ana :comment "the question has no :content"))", true},
-      {"(ask-one :content bad)", R"((error :sender dayweave :comment "bad is bad"))", true},
-      {"(ask-one :sender)",
-       R"((error :sender dayweave :comment "the keyword :sender has no value"))", true},
-      {"(ask-one content x)",
-       R"((error :sender dayweave :comment "a message's parameters are pairs of a :keyword and a value"))",
-       true},
-      {"((ask-one))",
-       R"((error :sender dayweave :comment "a message begins with its performative, a word"))",
-       true},
-      {"()",
-       R"((error :sender dayweave :comment "a message begins with its performative, a word"))",
-       true},
-  };
   const Responder responder("dayweave", Echo);
-  for (const Case& c : cases) {
-    const Reply reply = responder.Respond(Read(c.question));
-    EXPECT_EQ(reply.text, c.reply) << c.question;
-    EXPECT_EQ(!reply.fault.empty(), c.fault) << c.question;
+  for (auto row : testing::TableRows("kqml-replies.txt")) {
+    for (std::size_t at; (at = row[0].find("\\r")) != std::string::npos;)
+      row[0].replace(at, 2, "\r");
+    const Reply reply = responder.Respond(Read(row[0]));
+    EXPECT_EQ(reply.text, row.at(1)) << row[0];
+    EXPECT_EQ(reply.fault.empty(), row[1].starts_with("(tell ")) << row[0];
   }
 }
 
 TEST(ResponderTest, AReplyOverTheLimitBecomesAnError) {
   const std::string fits = "(tell :sender dayweave :content (echo x))";
-  for (const std::size_t most : {fits.size(), fits.size() - 1}) {
-    const Responder responder("dayweave", Echo, most);
-    EXPECT_EQ(responder.Respond(Read("(ask-one :content x)")).text,
-              most == fits.size() ? fits
-                                  : "(error :sender dayweave :comment \"the answer would be longer "
-                                    "than " +
-                                        std::to_string(most) + " bytes\")");
-  }
+  const KqmlValue question = Read("(ask-one :content x)");
+  EXPECT_EQ(Responder("dayweave", Echo, fits.size()).Respond(question).text, fits);
+  EXPECT_EQ(Responder("dayweave", Echo, fits.size() - 1).Respond(question).text,
+            "(error :sender dayweave :comment \"the answer would be longer than " +
+                std::to_string(fits.size() - 1) + " bytes\")");
 }
 
 TEST(ResponderTest, ANameThatIsNotAWordIsQuoted) {
