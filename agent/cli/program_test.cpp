@@ -70,8 +70,8 @@ TEST(ProgramTest, TheReadmesExamplesHold) {
 }
 
 // Run in agent/testdata: each row of error-lines.txt (a bad command line | its one error line,
-// exit status 2) and of answers.txt (a command line on a calendar of one shape | its exit
-// status | standard output | standard error).
+// exit status 2) and of answers.txt and command-answers.txt (a command line on a calendar of one
+// shape | its exit status | standard output | standard error).
 TEST(ProgramTest, TheTablesOfAnswersHold) {
   std::filesystem::current_path(testing::TestDataPath(""));
   const std::pair<std::string, std::string> places[] = {{"SAMPLE", "../../examples/sample.ics"},
@@ -91,7 +91,9 @@ TEST(ProgramTest, TheTablesOfAnswersHold) {
     rows.push_back({placed(row.at(0)), "2", "", "dayweave: " + placed(row.at(1)) + "\n"});
   }
   EXPECT_EQ(rows.size(), 35u);
-  for (const auto& row : testing::TableRows("answers.txt")) rows.push_back(row);
+  for (const char* table : {"answers.txt", "command-answers.txt"}) {
+    for (const auto& row : testing::TableRows(table)) rows.push_back(row);
+  }
   for (const auto& row : rows) {
     const Outcome result = Agent(Words(row.at(0)));
     EXPECT_EQ(result.status, std::stoi(row.at(1))) << row[0];
