@@ -105,28 +105,22 @@ struct Loaded : LoadedSchedule {
       : LoadedSchedule(text, name, FindZone(zone), zone) {}
 };
 
-// What a run of the program (or of one command's handler) wrote and the status it ended with.
+// What a run of the program wrote and the status it ended with.
 struct Outcome {
   int status;
   std::string out;
   std::string err;
 };
 
-// Runs `run`, which takes an AgentIo& and answers an exit status, with `input` on its standard
-// input and `machineZone` for the machine's time zone.
-template <typename Run>
-Outcome InProcess(Run run, const std::string& input = "", const std::string& machineZone = "UTC") {
+// The program run in process with `arguments` (without the program's name), `input` on its
+// standard input and `machineZone` for the machine's time zone.
+inline Outcome Agent(const std::vector<std::string>& arguments, const std::string& input = "",
+                     const std::string& machineZone = "UTC") {
   std::istringstream in(input);
   std::ostringstream out, err;
   AgentIo io{in, out, err, machineZone};
-  const int status = run(io);
+  const int status = RunAgent(arguments, io);
   return Outcome{status, out.str(), err.str()};
-}
-
-// The program run in process with `arguments` (without the program's name).
-inline Outcome Agent(const std::vector<std::string>& arguments, const std::string& input = "",
-                     const std::string& machineZone = "UTC") {
-  return InProcess([&](AgentIo& io) { return RunAgent(arguments, io); }, input, machineZone);
 }
 
 }  // namespace dayweave::agent::testing

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iomanip>
 #include <sstream>
+#include <tuple>
 
 #include "agent/test_support.h"
 
@@ -70,8 +71,8 @@ TEST(ProgramTest, TheReadmesExamplesHold) {
 }
 
 // Run in agent/testdata: each row of error-lines.txt (a bad command line | its one error line,
-// exit status 2) and of answers.txt (a command line on a calendar of one shape | its exit
-// status | standard output | standard error).
+// exit status 2) and of answers.txt and command-answers.txt (a command line on a calendar of one
+// shape | its exit status | standard output | standard error).
 TEST(ProgramTest, TheTablesOfAnswersHold) {
   std::filesystem::current_path(testing::TestDataPath(""));
   const std::pair<std::string, std::string> places[] = {{"SAMPLE", "../../examples/sample.ics"},
@@ -91,7 +92,9 @@ TEST(ProgramTest, TheTablesOfAnswersHold) {
     rows.push_back({placed(row.at(0)), "2", "", "dayweave: " + placed(row.at(1)) + "\n"});
   }
   EXPECT_EQ(rows.size(), 35u);
-  for (const auto& row : testing::TableRows("answers.txt")) rows.push_back(row);
+  for (const char* table : {"answers.txt", "command-answers.txt"}) {
+    for (const auto& row : testing::TableRows(table)) rows.push_back(row);
+  }
   for (const auto& row : rows) {
     const Outcome result = Agent(Words(row.at(0)));
     EXPECT_EQ(result.status, std::stoi(row.at(1))) << row[0];
@@ -111,14 +114,26 @@ TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
 }
 
 // The machine's zone as the display zone is checked as a process (below), --tz in answers.txt.
+// meet reads its calendar from standard input here, its owner's zone from X-WR-TIMEZONE: 09:00
+// in Berlin is 08:00 UTC.
 TEST(ProgramTest, AMachineZoneLibicalLacksIsWarnedAboutAndUtcShown) {
   const std::string calendar = testing::Calendar(
+      "X-WR-TIMEZONE:Europe/Berlin\n" +
       testing::Event("UID:u\nSUMMARY:Call\nDTSTART:20030414T083000Z\nDTEND:20030414T090000Z\n"));
-  const Outcome unknown = Agent({"free", "-", "4/14/2003 8:40 AM"}, calendar, "Nowhere/Special");
-  EXPECT_EQ(unknown.status, 1);
-  EXPECT_EQ(unknown.err,
-            "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
-            "knows; times are shown in UTC\n");
+  const std::tuple<std::vector<std::string>, int, std::string> questions[] = {
+      {{"free", "-", "4/14/2003 8:40 AM"}, 1, "busy\nBusy          Call\n"},
+      {{"meet", "2024-03-04", "2024-03-05", "60", "-", "--person-hours", "-=09:00-10:00"},
+       0,
+       "(tell :t1 (3/4/2024 8:00:00 AM))\n"},
+  };
+  for (const auto& [arguments, status, out] : questions) {
+    const Outcome unknown = Agent(arguments, calendar, "Nowhere/Special");
+    EXPECT_EQ(unknown.status, status);
+    EXPECT_EQ(unknown.out, out);
+    EXPECT_EQ(unknown.err,
+              "dayweave: warning: the machine's time zone \"Nowhere/Special\" is not one libical "
+              "knows; times are shown in UTC\n");
+  }
 }
 
 // Runs the program through the shell with `input` on its standard input and TZ set to `tz`.

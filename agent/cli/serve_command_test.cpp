@@ -17,7 +17,6 @@
 #include <sstream>
 #include <thread>
 
-#include "agent/cli/program.h"
 #include "agent/input/test_servers.h"
 #include "agent/service/test_client.h"
 #include "agent/test_support.h"
@@ -164,6 +163,7 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
         << command << " " << words[0];
   }
   EXPECT_EQ(serving.Stop(SIGINT), 0);
+  EXPECT_EQ(client.Line(), "<closed>");
 }
 
 // The subjects, locations, descriptions and attendees of the sample calendar.
@@ -220,6 +220,15 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
+// The service's answer to whether 14 April 2003 at `when` is free.
+std::string Ask(TestClient& client, const std::string& when) {
+  client.Send("(ask-one :content (free \"4/14/2003 " + when + "\"))");
+  return client.Line();
+}
+
+const std::string kBusy = "(tell :sender dayweave :content (busy))";
+const std::string kFree = "(tell :sender dayweave :content (free))";
+
 TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   const std::string path = "/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".ics";
   const auto write = [&](const std::string& text) {
@@ -234,21 +243,21 @@ TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   write(meeting("100000"));
   Serving serving({path, "--port", "0", "--tz", "UTC"});
   TestClient client(serving.Port());
-  const auto ask = [&](const char* when) {
-    client.Send(std::string("(ask-one :content (free \"4/14/2003 ") + when + "\"))");
-    return client.Line();
-  };
-  EXPECT_EQ(ask("10:30 AM"), "(tell :sender dayweave :content (busy))");
+  EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
   write(meeting("140000"));
-  EXPECT_EQ(ask("10:30 AM"), "(tell :sender dayweave :content (free))");
-  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
+  EXPECT_EQ(Ask(client, "10:30 AM"), kFree);
+  EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
   write("not a calendar");  // the last good version keeps answering, with one warning
-  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
-  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (busy))");
+  EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
+  EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
   write(meeting("160000"));
-  EXPECT_EQ(ask("2:30 PM"), "(tell :sender dayweave :content (free))");
+  EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
   EXPECT_EQ(serving.Stop(), 0);
-  EXPECT_EQ(Count(serving.Err(), "warning"), 1u) << serving.Err();
+  EXPECT_EQ(client.Line(), "<closed>");
+  const std::string err = serving.Err();
+  EXPECT_EQ(Count(err, "warning"), 1u) << err;
+  EXPECT_EQ(Count(err, ": connection opened"), 1u) << err;
+  EXPECT_EQ(Count(err, ": connection closed"), 1u) << err;
   std::remove(path.c_str());
 }
 
@@ -267,14 +276,6 @@ struct ServerCalendar {
   std::string Url() const { return server->Url("/ana/work/"); }
   std::unique_ptr<testing::Radicale> server;
 };
-
-std::string Ask(TestClient& client, const std::string& when) {
-  client.Send("(ask-one :content (free \"4/14/2003 " + when + "\"))");
-  return client.Line();
-}
-
-const std::string kBusy = "(tell :sender dayweave :content (busy))";
-const std::string kFree = "(tell :sender dayweave :content (free))";
 
 TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
   ServerCalendar calendar;
@@ -325,20 +326,6 @@ TEST(ServeTest, AnswersAndASignalWaitForNoFetch) {
   // Well within the fetch's --timeout of a minute.
   EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(20));
   calendar.server->Resume();
-}
-
-TEST(ServeTest, ASignalStopsTheServiceWithStatusZero) {
-  for (const int signal : {SIGTERM, SIGINT}) {
-    Serving serving({kSample, "--port", "0", "--tz", "UTC"});
-    TestClient client(serving.Port());
-    client.Send("(ask-one :content (free 4/14/2003))");
-    EXPECT_EQ(client.Line(), "(tell :sender dayweave :content (free))");
-    EXPECT_EQ(serving.Stop(signal), 0);
-    EXPECT_EQ(client.Line(), "<closed>");
-    const std::string err = serving.Err();
-    EXPECT_NE(err.find("connection opened"), std::string::npos) << err;
-    EXPECT_NE(err.find("connection closed"), std::string::npos) << err;
-  }
 }
 
 }  // namespace
