@@ -31,8 +31,6 @@ TEST(CalendarReaderTest, TextsAttendeesAndCategories) {
             (std::vector<std::string>{
                 "a@test", "Weekly review", "Plans", "Room 4", "ana@example.com; ben@example.com",
                 "chris@example.com; erin@example.com", "Team, Planning, Weekly"}));
-  EXPECT_EQ(e.line, 4);
-  EXPECT_EQ(e.duration, 60);
 }
 
 // Each row of busy-status.txt: the lines of an event and its busy status.
@@ -72,13 +70,11 @@ TEST(CalendarReaderTest, BrokenEventsAreSkipped) {
   EXPECT_EQ(file.events[2].line, 45);
 }
 
-// Unreadable files and a CSV file are checked with the commands' error lines.
+// Unreadable files and a text that libical cannot parse (a CSV file) are checked with the
+// commands' error lines.
 TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
   EXPECT_EQ(ReadCalendar(Event(kTimes), "x.ics").error,
             "x.ics: not an iCalendar file (it has no VCALENDAR)");
-  const CalendarFile open = ReadCalendar("BEGIN:VCALENDAR\n" + Event(kTimes), "x.ics");
-  EXPECT_EQ(open.error, "x.ics: not an iCalendar file (libical finds no complete calendar in it)");
-  EXPECT_TRUE(open.events.empty());
   const CalendarFile empty = ReadCalendar(Calendar(""), "empty.ics");
   EXPECT_EQ(empty.error, "");
   EXPECT_TRUE(empty.events.empty());
