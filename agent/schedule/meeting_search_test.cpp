@@ -23,24 +23,6 @@ struct Who {
 constexpr WorkingHours kNineToFive{9h, 17h};
 constexpr WorkingHours kAllDay{0h, 24h};
 
-// People built from their descriptions; the clocks and busy times live as long as this.
-class People {
- public:
-  std::vector<Person> Of(const std::vector<Who>& who) {
-    std::vector<Person> people;
-    for (const Who& w : who) {
-      clocks_.emplace_back(FindZone(w.zone), 2023y, 2025y);
-      busy_.emplace_back(w.busy, sys_days{2023y / January / 1}, sys_days{2026y / January / 1});
-      people.push_back(Person{w.zone, &clocks_.back(), w.hours, &busy_.back()});
-    }
-    return people;
-  }
-
- private:
-  std::deque<ZoneOffsets> clocks_;
-  std::deque<BusyTime> busy_;
-};
-
 // The instants from `first` to `last` (both included), `step` apart.
 std::vector<sys_seconds> Every(sys_seconds first, sys_seconds last, minutes step) {
   std::vector<sys_seconds> all;
@@ -119,8 +101,15 @@ TEST(FindMeetings, StartsInsideEveryonesHoursAndFreeTimeOrSaysWhyNone) {
        {NoSlot::kBlocked, {1}, 15, 15}},
   };
   for (const Row& row : rows) {
-    People people;
-    const MeetingAnswer answer = FindMeetings(people.Of(row.required), {}, row.query);
+    std::deque<ZoneOffsets> clocks;
+    std::deque<BusyTime> busy;
+    std::vector<Person> people;
+    for (const Who& w : row.required) {
+      clocks.emplace_back(FindZone(w.zone), 2023y, 2025y);
+      busy.emplace_back(w.busy, sys_days{2023y / January / 1}, sys_days{2026y / January / 1});
+      people.push_back(Person{w.zone, &clocks.back(), w.hours, &busy.back()});
+    }
+    const MeetingAnswer answer = FindMeetings(people, {}, row.query);
     EXPECT_EQ(Starts(answer), row.starts) << row.what;
     ASSERT_EQ(answer.none.has_value(), row.starts.empty()) << row.what;
     if (!answer.none) continue;
