@@ -30,18 +30,12 @@ bool MeetSaysBusy(const BusyTime& busy, sys_seconds at) {
   return false;
 }
 
-// Daily at noon; from 5 June on every occurrence moves 3 days later, from 8 June on a day and
-// 3 hours earlier: 9 June's comes on 8 June, after 6 June's on 9 June. An event of no length
-// takes no time. (Periods of RDATE in their own zone are checked below and in answers.txt.)
+// moved-twice.ics: daily at noon; from 5 June on every occurrence moves 3 days later, from 8
+// June on a day and 3 hours earlier: 9 June's comes on 8 June, after 6 June's on 9 June. An
+// event of no length (3 June 10:00) takes no time. (Periods of RDATE in their own zone are checked
+// below and in answers.txt.)
 TEST(BusyReadingTest, AgreesWithHandWorkedAnswersAndWithFree) {
-  const std::string text =
-      testing::Calendar(testing::Event("UID:m\nDTSTART:20240601T120000Z\nDTEND:20240601T130000Z\n"
-                                       "RRULE:FREQ=DAILY\nSUMMARY:Lunch\n") +
-                        testing::Event("UID:m\nRECURRENCE-ID;RANGE=THISANDFUTURE:20240605T120000Z\n"
-                                       "DTSTART:20240608T120000Z\nDTEND:20240608T130000Z\n") +
-                        testing::Event("UID:m\nRECURRENCE-ID;RANGE=THISANDFUTURE:20240608T120000Z\n"
-                                       "DTSTART:20240607T090000Z\nDTEND:20240607T100000Z\n") +
-                        testing::Event("UID:z\nDTSTART:20240603T100000Z\n"));
+  const std::string text = testing::TestData("reader/moved-twice.ics");
   const std::pair<const char*, bool> busyAt[] = {
       {"20240603T100000Z", false}, {"20240604T123000Z", true},
       {"20240605T123000Z", false}, {"20240607T093000Z", true},  // the override itself
