@@ -59,17 +59,6 @@ TEST(CalendarReaderTest, LengthInRealMinutes) {
   }
 }
 
-// The warnings themselves, in turn, are the answer to "free broken.ics" in answers.txt.
-TEST(CalendarReaderTest, BrokenEventsAreSkipped) {
-  const CalendarFile file = ReadCalendar(testing::TestData("broken.ics"), "broken.ics");
-  EXPECT_EQ(file.error, "");
-  EXPECT_EQ(file.warnings.size(), 6u);
-  ASSERT_EQ(file.events.size(), 3u);
-  EXPECT_EQ(file.events[2].subject, "Readable after");
-  EXPECT_EQ(file.events[2].index, 8);
-  EXPECT_EQ(file.events[2].line, 45);
-}
-
 // Unreadable files and a text that libical cannot parse (a CSV file) are checked with the
 // commands' error lines.
 TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
