@@ -31,8 +31,6 @@ TEST(CalendarReaderTest, TextsAttendeesAndCategories) {
             (std::vector<std::string>{
                 "a@test", "Weekly review", "Plans", "Room 4", "ana@example.com; ben@example.com",
                 "chris@example.com; erin@example.com", "Team, Planning, Weekly"}));
-  EXPECT_EQ(e.line, 4);
-  EXPECT_EQ(e.duration, 60);
 }
 
 // Each row of busy-status.txt: the lines of an event and its busy status.
@@ -61,24 +59,11 @@ TEST(CalendarReaderTest, LengthInRealMinutes) {
   }
 }
 
-// The warnings themselves, in turn, are the answer to "free broken.ics" in answers.txt.
-TEST(CalendarReaderTest, BrokenEventsAreSkipped) {
-  const CalendarFile file = ReadCalendar(testing::TestData("broken.ics"), "broken.ics");
-  EXPECT_EQ(file.error, "");
-  EXPECT_EQ(file.warnings.size(), 6u);
-  ASSERT_EQ(file.events.size(), 3u);
-  EXPECT_EQ(file.events[2].subject, "Readable after");
-  EXPECT_EQ(file.events[2].index, 8);
-  EXPECT_EQ(file.events[2].line, 45);
-}
-
-// Unreadable files and a CSV file are checked with the commands' error lines.
+// Unreadable files and a text that libical cannot parse (a CSV file) are checked with the
+// commands' error lines.
 TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
   EXPECT_EQ(ReadCalendar(Event(kTimes), "x.ics").error,
             "x.ics: not an iCalendar file (it has no VCALENDAR)");
-  const CalendarFile open = ReadCalendar("BEGIN:VCALENDAR\n" + Event(kTimes), "x.ics");
-  EXPECT_EQ(open.error, "x.ics: not an iCalendar file (libical finds no complete calendar in it)");
-  EXPECT_TRUE(open.events.empty());
   const CalendarFile empty = ReadCalendar(Calendar(""), "empty.ics");
   EXPECT_EQ(empty.error, "");
   EXPECT_TRUE(empty.events.empty());

@@ -47,7 +47,6 @@ TEST_F(MapEventTest, PatternDatesOnTheDisplayClock) {
               row.at(2));
     EXPECT_EQ(mapping.ends, std::stoi(row.at(3))) << row[0];
   }
-  EXPECT_EQ(Map("DTSTART:20030106T090000\nDTEND:20030106T100000\n").kind, EventMapping::kOneOff);
 }
 
 // Each row of expanded-events.txt: an event whose rule the model holds, and why it must still

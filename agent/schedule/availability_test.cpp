@@ -9,8 +9,6 @@ namespace {
 
 using namespace std::chrono;
 using testing::At;
-using testing::Calendar;
-using testing::Event;
 
 // The stretch's end is formed by the library in floating point and lands a hair past a
 // start a quarter of the time; a stretch that ends exactly at a one-off's start must still be
@@ -34,13 +32,10 @@ TEST(AvailabilityTest, StretchesThatEndExactlyAtAOneOffAreFree) {
   }
 }
 
-// Each row of across-midnight.txt (14 April 2003 is a Monday).
+// Each row of across-midnight.txt, on the weekly events of across-midnight.ics (14 April 2003
+// is a Monday).
 TEST(AvailabilityTest, RecurringAppointmentsAreAskedDayByDayAcrossMidnight) {
-  const testing::Loaded loaded(
-      Calendar(Event("UID:early@test\nDTSTART:20030414T001000\nDTEND:20030414T002000\n"
-                     "RRULE:FREQ=WEEKLY\n") +
-               Event("UID:late@test\nDTSTART:20030414T235930\nDTEND:20030414T235950\n"
-                     "RRULE:FREQ=WEEKLY\n")));
+  const testing::Loaded loaded(testing::TestData("schedule/across-midnight.ics"));
   ASSERT_EQ(loaded.schedule.Recurring().size(), 2u);
   FreeBusy freeBusy(loaded.schedule);
   for (const auto& row : testing::TableRows("across-midnight.txt")) {
