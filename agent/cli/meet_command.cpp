@@ -292,11 +292,18 @@ void DeclareMeetOptions(CLI::App& app, MeetOptions& options) {
         ->required()
         ->type_name("MINUTES");
   }
-  app.add_option("CALENDAR", options.calendars,
-                 "a required person's calendar: a file, - for standard input, or the http or "
-                 "https URL of a CalDAV calendar or a published iCalendar file, with @ZONE for "
-                 "the owner's zone")
-      ->required();
+  CLI::Option* calendars =
+      app.add_option("CALENDAR", options.calendars,
+                     "a required person's calendar: a file, - for standard input, or the http or "
+                     "https URL of a CalDAV calendar or a published iCalendar file, with @ZONE "
+                     "for the owner's zone")
+          ->required();
+  // CLI11 reads "-@ZONE" (standard input on a zone's clock) as an option named '@'; as soon
+  // as it is read, it goes back among the calendars, in the place it was given.
+  app.add_option_function<std::string>(
+         "-@", [calendars](const std::string& zone) { calendars->add_result("-@" + zone); })
+      ->trigger_on_parse()
+      ->group("");
   app.add_option("--tz", options.tz,
                  "FROM, TO and the answers on the clock of the zone NAME (default: the "
                  "machine's), and the zone of calendars that name none")

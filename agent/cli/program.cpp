@@ -36,6 +36,7 @@ std::string Usage(const CLI::App& command) {
   for (const bool flags : {false, true}) {
     for (const CLI::Option* option : options) {
       if (option->get_positional() || option == command.get_help_ptr()) continue;
+      if (option->get_group().empty()) continue;  // hidden
       if ((option->get_expected_max() == 0) != flags) continue;
       usage += " [" + option->get_name();
       if (!flags) usage += " " + option->get_type_name();

@@ -136,6 +136,23 @@ TEST(ProgramTest, AMachineZoneLibicalLacksIsWarnedAboutAndUtcShown) {
   }
 }
 
+// "-@ZONE" looks like an option to a command-line parser; it is a required person's standard
+// input on Tokyo's clock, where 09:00 is midnight UTC, and stands before or after a file alike.
+TEST(ProgramTest, StandardInputOnAZonesClockIsARequiredCalendar) {
+  const std::vector<std::string> options = {
+      "--tz", "UTC", "--hours", "00:00-23:59", "--person-hours", "-@Asia/Tokyo=09:00-10:00"};
+  for (const std::vector<std::string>& calendars :
+       {std::vector<std::string>{"-@Asia/Tokyo", testing::kSamplePath},
+        std::vector<std::string>{testing::kSamplePath, "-@Asia/Tokyo"}}) {
+    std::vector<std::string> arguments = {"meet", "2024-03-04", "2024-03-05", "60"};
+    arguments.insert(arguments.end(), calendars.begin(), calendars.end());
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const Outcome outcome = Agent(arguments, testing::Calendar(""));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "(tell :t1 (3/4/2024))\n");
+  }
+}
+
 // Runs the program through the shell with `input` on its standard input and TZ set to `tz`.
 // The arguments are single-quoted; none of them holds a quote.
 Outcome Program(const std::vector<std::string>& arguments, const std::string& input,
