@@ -145,6 +145,10 @@ int Meet::Check() {
   for (const auto* list : {&options_.calendars, &options_.optional}) {
     for (const std::string& text : *list) {
       calendars_.push_back(SplitCalendarArgument(text));
+      // No file is named "-@...": after standard input's mark, the text can only be a zone.
+      if (text.rfind("-@", 0) == 0 && calendars_.back().source != "-") {
+        return Fail(text + ": " + Quoted(text.substr(2)) + " is not a time zone libical knows");
+      }
       standardInputs += calendars_.back().source == "-" ? 1 : 0;
     }
   }
