@@ -113,7 +113,7 @@ inline int IsInstance(CountedDays kind, int dayOfWeek, int instance, const Month
                             ? IsLast(kind, at)
                             : instance >= kFirstInstance && instance <= kFourthInstance &&
                                   Position(kind, at) == instance;
-  return Counts(kind, dayOfWeek, at.dayOfWeek) & position ? 1 : 0;
+  return (Counts(kind, dayOfWeek, at.dayOfWeek) & position) ? 1 : 0;
 }
 
 }  // namespace dayweave::internal

@@ -172,7 +172,7 @@ int CRecurrenceData::OccursOnDay(long dayNumber, int day, int month, int year) c
     }
     case kYearlyByDate: {
       const internal::CivilDate start = startDate();
-      return (date.month == start.month) & (date.day == start.day) ? 1 : 0;
+      return ((date.month == start.month) & (date.day == start.day)) ? 1 : 0;
     }
     case kYearlyByPosition:
       if (date.month != startDate().month) return 0;
