@@ -69,7 +69,7 @@ TEST(ProgramTest, TheReadmesExamplesHold) {
 }
 
 // Run in agent/testdata: each row of error-lines.txt (a bad command line | its one error line,
-// exit status 2) and of answers.txt, command-answers.txt and piped-answers.txt (a command line
+// exit status 2) and of answers.txt, command-answers.txt and cli-answers.txt (a command line
 // on a calendar of one shape | its exit status | standard output | standard error | the file on
 // standard input | the machine's zone).
 TEST(ProgramTest, TheTablesOfAnswersHold) {
@@ -91,7 +91,7 @@ TEST(ProgramTest, TheTablesOfAnswersHold) {
     rows.push_back({placed(row.at(0)), "2", "", "dayweave: " + placed(row.at(1)) + "\n"});
   }
   EXPECT_EQ(rows.size(), 35u);
-  for (const char* table : {"answers.txt", "command-answers.txt", "piped-answers.txt"}) {
+  for (const char* table : {"answers.txt", "command-answers.txt", "cli-answers.txt"}) {
     for (const auto& row : testing::TableRows(table)) rows.push_back(row);
   }
   for (const auto& row : rows) {
