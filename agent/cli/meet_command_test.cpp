@@ -29,14 +29,8 @@ class MeetOverUrls : public ::testing::Test {
     server->PutEachEvent("ana", "/ana/calendar/",
                          testing::ReadTestFile(Example("ana-new-york.ics")));
     server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(Example("bo-berlin.ics")));
-    const long answer = server->Send(
-        "bo", "PROPPATCH", "/bo/calendar/",
-        "<D:propertyupdate xmlns:D='DAV:' xmlns:C='urn:ietf:params:xml:ns:caldav'><D:set><D:prop>"
-        "<C:calendar-timezone>BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//dayweave//tests//EN\r\n"
-        "BEGIN:VTIMEZONE\r\nTZID:/mozilla.org/20070129_1/Europe/Berlin\r\nBEGIN:STANDARD\r\n"
-        "DTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
-        "END:VTIMEZONE\r\nEND:VCALENDAR\r\n</C:calendar-timezone></D:prop></D:set>"
-        "</D:propertyupdate>");
+    const long answer = server->Send("bo", "PROPPATCH", "/bo/calendar/",
+                                     testing::TestData("bo-calendar-timezone.xml"));
     EXPECT_EQ(answer, 207) << "PROPPATCH calendar-timezone";
   }
   static void TearDownTestSuite() { delete server; }
