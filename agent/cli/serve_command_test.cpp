@@ -131,8 +131,7 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
     for (const std::string& word : words) {
       arguments.push_back(word[0] == ':' ? "--" + word.substr(1) : word);
     }
-    arguments.push_back("--tz");
-    arguments.push_back("UTC");
+    arguments.insert(arguments.end(), {"--tz", "UTC"});
     ASSERT_EQ(client.Line(), Expected(command, testing::Agent(arguments)))
         << command << " " << words[0];
   }
