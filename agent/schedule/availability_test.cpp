@@ -10,28 +10,6 @@ namespace {
 using namespace std::chrono;
 using testing::At;
 
-// The stretch's end is formed by the library in floating point and lands a hair past a
-// start a quarter of the time; a stretch that ends exactly at a one-off's start must still be
-// free, and one a minute longer busy, whatever the date and times.
-TEST(AvailabilityTest, StretchesThatEndExactlyAtAOneOffAreFree) {
-  EventRecord event;
-  for (int year : {1950, 2003, 2038, 2099}) {
-    for (int startMinute = 6 * 60; startMinute < 20 * 60; startMinute += 37) {
-      const local_seconds start = At(year, 4, 14) + minutes{startMinute};
-      const local_seconds end = start + 1h;
-      const Appointment meeting{CAppointment(1, "", "", "", "", "", ToOle(start), ToOle(end), 60, 0,
-                                             0, 2, COleDateTime(), ""),
-                                &event, start, end};
-      for (minutes before{1}; before <= 300min; ++before) {
-        EXPECT_TRUE(LeavesFree(meeting, start - before, before))
-            << year << " " << startMinute << " " << before.count();
-        EXPECT_FALSE(LeavesFree(meeting, start - before, before + 1min));
-      }
-      EXPECT_TRUE(LeavesFree(meeting, end, 30min));
-    }
-  }
-}
-
 // Each row of across-midnight.txt, on the weekly events of across-midnight.ics (14 April 2003
 // is a Monday).
 TEST(AvailabilityTest, RecurringAppointmentsAreAskedDayByDayAcrossMidnight) {
