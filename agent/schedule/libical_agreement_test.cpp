@@ -70,10 +70,10 @@ std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, 
 }
 
 // Compares the agent with libical over [from, to) of the display clock.
-void ExpectAgreement(const std::string& text, const char* name, const char* zoneName,
-                     local_seconds first, local_seconds last) {
-  SCOPED_TRACE(std::string(name) + " on the " + zoneName + " clock");
-  const CalendarFile file = ReadCalendar(text, name);
+void ExpectAgreement(const std::string& name, const char* zoneName, local_seconds first,
+                     local_seconds last) {
+  SCOPED_TRACE(name + " on the " + zoneName + " clock");
+  const CalendarFile file = ReadCalendar(testing::TestData(name), name);
   ASSERT_EQ(file.error, "");
   icaltimezone* zone = FindZone(zoneName);
   const Schedule schedule(file, zone, zoneName);
@@ -110,13 +110,12 @@ void ExpectAgreement(const std::string& text, const char* name, const char* zone
 }
 
 TEST(LibicalAgreementTest, RecurrenceShapesAndTimeZonesAroundTheClockChanges) {
-  ExpectAgreement(testing::TestData("recurrence.ics"), "recurrence.ics", "Europe/Berlin",
-                  testing::At(2003, 1, 1), testing::At(2003, 7, 1));
-  const std::string text = testing::TestData("zones.ics");
+  ExpectAgreement("recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
+                  testing::At(2003, 7, 1));
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
   }
 }
 
