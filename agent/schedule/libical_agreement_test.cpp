@@ -31,27 +31,25 @@ struct Span {
 };
 
 struct Expansion {
-  const EventRecord* event;
+  const EventRecord& event;
   icaltimezone* display;
-  std::vector<EventTime> overridden;  // the RECURRENCE-IDs of its overrides
-  std::vector<Span>* spans;
+  std::vector<Span>& spans;
 };
 
 void Collect(icalcomponent*, icaltime_span* span, void* data) {
-  const Expansion& expansion = *static_cast<Expansion*>(data);
-  const EventRecord& event = *expansion.event;
+  const auto& [event, display, spans] = *static_cast<Expansion*>(data);
   // libical gives a floating time's span by its reading, as EventTime counts it.
   const EventTime start{seconds{span->start}};
   // libical stretches the span of an all-day event to the last second of the day after it
   // (DTEND's day); the event itself ends at DTEND's midnight.
   const EventTime end =
       EventTime{seconds{span->end}} - (event.start.is_date ? days{1} - seconds{1} : seconds{0});
-  for (EventTime id : expansion.overridden) {
-    if (id == start) return;
+  for (const icaltimetype& id : event.overridden) {  // the override stands in its place
+    if (EventTimeOf(id) == start) return;
   }
   const bool floating = IsFloating(event.start);
-  expansion.spans->push_back(Span{event.index, DisplayOf(start, floating, expansion.display),
-                                  DisplayOf(end, floating, expansion.display)});
+  spans.push_back(
+      Span{event.index, DisplayOf(start, floating, display), DisplayOf(end, floating, display)});
 }
 
 // libical's occurrences of the events that can block (busy status not 0).
@@ -63,19 +61,19 @@ std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, 
                                          icaltimezone_get_utc_timezone());
   };
   for (const EventRecord& event : file.events) {
-    if (event.status == 0) continue;
-    Expansion expansion{&event, display, {}, &spans};
-    for (const icaltimetype& id : event.overridden) expansion.overridden.push_back(EventTimeOf(id));
-    icalcomponent_foreach_recurrence(event.component, utc(from), utc(to), Collect, &expansion);
+    Expansion expansion{event, display, spans};
+    if (event.status != 0) {
+      icalcomponent_foreach_recurrence(event.component, utc(from), utc(to), Collect, &expansion);
+    }
   }
   return spans;
 }
 
 // Compares the agent with libical over [from, to) of the display clock.
-void ExpectAgreement(const std::string& text, const char* name, const char* zoneName,
-                     local_seconds first, local_seconds last) {
-  SCOPED_TRACE(std::string(name) + " on the " + zoneName + " clock");
-  const CalendarFile file = ReadCalendar(text, name);
+void ExpectAgreement(const std::string& name, const char* zoneName, local_seconds first,
+                     local_seconds last) {
+  SCOPED_TRACE(name + " on the " + zoneName + " clock");
+  const CalendarFile file = ReadCalendar(testing::TestData(name), name);
   ASSERT_EQ(file.error, "");
   icaltimezone* zone = FindZone(zoneName);
   const Schedule schedule(file, zone, zoneName);
@@ -112,13 +110,12 @@ void ExpectAgreement(const std::string& text, const char* name, const char* zone
 }
 
 TEST(LibicalAgreementTest, RecurrenceShapesAndTimeZonesAroundTheClockChanges) {
-  ExpectAgreement(testing::TestData("recurrence.ics"), "recurrence.ics", "Europe/Berlin",
-                  testing::At(2003, 1, 1), testing::At(2003, 7, 1));
-  const std::string text = testing::TestData("zones.ics");
+  ExpectAgreement("recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
+                  testing::At(2003, 7, 1));
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
-    ExpectAgreement(text, "zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
+    ExpectAgreement("zones.ics", zone, testing::At(2003, 10, 20), testing::At(2003, 11, 5));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "agent/service/kqml_writer.h"
+#include "agent/test_support.h"
 
 namespace dayweave::agent {
 namespace {
@@ -28,38 +29,21 @@ Outcome ReadInPieces(const std::string& text, std::size_t piece,
   return outcome;
 }
 
+// Each row of kqml-reading.txt, read at once and in pieces of 1, 2 and 7 bytes.
 TEST(KqmlReaderTest, MessagesAndFaultsWhateverThePieces) {
-  const std::string kClosing = "a closing parenthesis with nothing open";
-  const std::string kEscape = "a backslash in a string before neither \" nor \\";
-  const std::string kQuote = "a double quote inside a word";
-  const std::string kOutside = "text outside a message, which begins with an opening parenthesis";
-  struct Case {
-    std::string text;
-    std::vector<std::string> messages;
-    std::string fault;
-  } cases[] = {
-      {R"((ask-one :content (free "4/14/2003 9:30 AM" 30)))",
-       {R"((ask-one :content (free "4/14/2003 9:30 AM" 30)))"},
-       ""},
-      {" (a)\n\t(b)\r\n\f(c)(d)", {"(a)", "(b)", "(c)", "(d)"}, ""},
-      {"(tell\n:content\t(x  y))", {"(tell :content (x y))"}, ""},
-      {R"((a "say \"hi\" \\ bye" "" "(" b\c))", {R"((a "say \"hi\" \\ bye" "" "(" b\c))"}, ""},
-      {R"((a "x"y))", {R"((a "x" y))"}, ""},
-      {"(() ((a)))", {"(() ((a)))"}, ""},
-      {"(a (b", {}, ""},
-      {"(a \"open string )", {}, ""},
-      {")", {}, kClosing},
-      {"(a))(b)", {"(a)"}, kClosing},
-      {R"((a "\n"))", {}, kEscape},
-      {R"((a b"c"))", {}, kQuote},
-      {R"((a) b)", {"(a)"}, kOutside},
-      {R"("a")", {}, kOutside},
-  };
-  for (const Case& c : cases) {
+  for (auto row : testing::TableRows("kqml-reading.txt")) {
+    std::string& text = row.at(0);
+    for (const auto& [written, meant] : {std::pair{"\\t", "\t"}, {"\\r", "\r"}, {"\\f", "\f"}}) {
+      for (std::size_t at; (at = text.find(written)) != std::string::npos;)
+        text.replace(at, 2, meant);
+    }
     for (const std::size_t piece : {0, 1, 2, 7}) {
-      const Outcome outcome = ReadInPieces(c.text, piece);
-      EXPECT_EQ(outcome.messages, c.messages) << c.text << " in pieces of " << piece;
-      EXPECT_EQ(outcome.fault, c.fault) << c.text << " in pieces of " << piece;
+      const Outcome outcome = ReadInPieces(text, piece);
+      std::string messages;
+      for (const std::string& message : outcome.messages)
+        messages += (messages.empty() ? "" : " ") + message;
+      EXPECT_EQ(messages, row.at(1)) << text << " in pieces of " << piece;
+      EXPECT_EQ(outcome.fault, row.at(2)) << text << " in pieces of " << piece;
     }
   }
 }

@@ -1,14 +1,10 @@
 // A plain blocking TCP client for the service's tests: connects to 127.0.0.1, sends text and
-// reads reply lines, and never waits longer than a few seconds for anything, so that a test
-// of a broken service fails instead of hanging.
+// reads reply lines, and never waits longer than five seconds for a line, so that a test of a
+// broken service fails instead of hanging.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
-
+#include <asio/ip/tcp.hpp>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -16,52 +12,24 @@ namespace dayweave::agent::testing {
 
 class TestClient {
  public:
-  explicit TestClient(std::uint16_t port) {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    timeval wait{5, 0};
-    setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  }
-  ~TestClient() { close(fd_); }
-  TestClient(const TestClient&) = delete;
-  TestClient& operator=(const TestClient&) = delete;
+  explicit TestClient(std::uint16_t port)
+      : stream_(asio::ip::tcp::endpoint(asio::ip::address_v4::loopback(), port)) {}
 
-  bool Connected() const { return connected_; }
+  bool Connected() const { return !stream_.error(); }
 
-  void Send(const std::string& text) {
-    for (std::size_t sent = 0; sent < text.size();) {
-      const ssize_t n = send(fd_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-      if (n <= 0) return;
-      sent += static_cast<std::size_t>(n);
-    }
-  }
+  void Send(const std::string& text) { stream_ << text << std::flush; }
 
-  // The next reply line without its break; "<closed>" at the end of the stream and
-  // "<timeout>" when nothing came for five seconds.
+  // The next reply line without its break; "<closed>" at the end of the stream, and the
+  // failure in angle brackets ("<Connection timed out>") when there is no line.
   std::string Line() {
-    while (true) {
-      const auto end = pending_.find('\n');
-      if (end != std::string::npos) {
-        std::string line = pending_.substr(0, end);
-        pending_.erase(0, end + 1);
-        return line;
-      }
-      char buffer[4096];
-      const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
-      if (n == 0) return "<closed>";
-      if (n < 0) return "<timeout>";
-      pending_.append(buffer, static_cast<std::size_t>(n));
-    }
+    stream_.expires_after(std::chrono::seconds(5));
+    std::string line;
+    if (std::getline(stream_, line)) return line;
+    return stream_.error() == asio::error::eof ? "<closed>" : "<" + stream_.error().message() + ">";
   }
 
  private:
-  int fd_ = -1;
-  bool connected_ = false;
-  std::string pending_;
+  asio::ip::tcp::iostream stream_;
 };
 
 }  // namespace dayweave::agent::testing
