@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
+
+#include "tests/test_tables.h"
 
 namespace dayweave {
 namespace {
@@ -24,24 +26,21 @@ std::tuple<int, int, int, int, int, int> Parts(const COleDateTime& t) {
 
 // The table was computed once with Python's datetime, independently of std::chrono.
 TEST(DateTimeTest, CivilConversionsAgreeWithReferenceTable) {
-  std::ifstream in(std::string(DAYWEAVE_SOURCE_DIR) + "/calendar/testdata/civil_dates.txt");
-  std::string line;
-  int rows = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  auto rows = TestRows("calendar/testdata/civil_dates.txt");
+  EXPECT_GT(rows.size(), 1000u);
+  for (std::istringstream& row : rows) {
+    SCOPED_TRACE(row.str());
     long dayNumber = 0;
     int year = 0, month = 0, day = 0, dayOfWeek = 0;
-    std::istringstream(line) >> dayNumber >> year >> month >> day >> dayOfWeek;
-    ++rows;
+    ASSERT_TRUE(row >> dayNumber >> year >> month >> day >> dayOfWeek);
     COleDateTime date;
-    ASSERT_EQ(date.SetDate(year, month, day), 0) << line;
-    EXPECT_EQ(date.m_dt, static_cast<double>(dayNumber)) << line;
+    ASSERT_EQ(date.SetDate(year, month, day), 0);
+    EXPECT_EQ(date.m_dt, static_cast<double>(dayNumber));
     // Noon of that day: the fraction is the time after midnight whatever the sign.
     const COleDateTime noon(dayNumber >= 0 ? dayNumber + 0.5 : dayNumber - 0.5);
-    EXPECT_EQ(Parts(noon), std::make_tuple(year, month, day, 12, 0, 0)) << line;
-    EXPECT_EQ(noon.GetDayOfWeek(), dayOfWeek) << line;
+    EXPECT_EQ(Parts(noon), std::make_tuple(year, month, day, 12, 0, 0));
+    EXPECT_EQ(noon.GetDayOfWeek(), dayOfWeek);
   }
-  EXPECT_GT(rows, 1000);
 }
 
 TEST(DateTimeTest, NegativeDayCountsCarryTheTimeAfterMidnight) {
@@ -113,35 +112,31 @@ TEST(DateTimeTest, SpansAndTheirWholeUnits) {
 // Each row of calendar/testdata/date_texts.txt: a text, what ParseDateTime reads from it, and
 // whether Format writes that text. A failure says whether the text was a date at all.
 TEST(DateTimeTest, FormatAndParseDateTimeUseUsEnglish) {
-  std::ifstream in(std::string(DAYWEAVE_SOURCE_DIR) + "/calendar/testdata/date_texts.txt");
-  int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    ++rows;
-    const std::string text = line.substr(1, line.rfind('"') - 1);
-    std::istringstream row(line.substr(line.rfind('|') + 1));
-    std::string word;
+  auto rows = TestRows("calendar/testdata/date_texts.txt");
+  EXPECT_EQ(rows.size(), 32u);
+  for (std::istringstream& row : rows) {
+    SCOPED_TRACE(row.str());
+    std::string text, bar, word;
     int p[6] = {};
+    ASSERT_TRUE(row >> std::quoted(text) >> bar >> word);
     COleDateTime read(5.0), value;
     const bool parsed = read.ParseDateTime(text.c_str());
-    if (row >> word && word == "fails") {
+    if (word == "fails") {
       row >> value.m_dt;
       EXPECT_EQ(std::make_tuple(parsed, read.GetStatus(), read.m_dt),
-                std::make_tuple(false, COleDateTime::invalid, value.m_dt))
-          << line;
+                std::make_tuple(false, COleDateTime::invalid, value.m_dt));
       continue;
     }
     if (word == "day") row >> value.m_dt;
     if (word != "day" && row >> p[1] >> p[2] >> p[3] >> p[4] >> p[5]) {
       value = COleDateTime(std::stoi(word), p[1], p[2], p[3], p[4], p[5]);
     }
-    EXPECT_TRUE(parsed) << line;
-    EXPECT_EQ(read.m_dt, value.m_dt) << line;
+    EXPECT_TRUE(parsed);
+    EXPECT_EQ(read.m_dt, value.m_dt);
     if (row >> word) {
-      EXPECT_EQ(value.Format(), text) << line;
+      EXPECT_EQ(value.Format(), text);
     }
   }
-  EXPECT_EQ(rows, 32);
   COleDateTime fromNull(5.0);
   EXPECT_FALSE(fromNull.ParseDateTime(nullptr));
   EXPECT_EQ(std::make_pair(fromNull.GetStatus(), fromNull.m_dt),

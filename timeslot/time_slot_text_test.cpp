@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 #include <cmath>
+#include <string_view>
 #include <tuple>
-#include <utility>
 
 #include "dayweave/time_slot.h"
+#include "tests/test_tables.h"
 
 namespace dayweave {
 namespace {
@@ -87,6 +86,9 @@ TEST(TimeSlotTextTest, StartAndDurationTextsSelectedOnlyByAWritableText) {
   EXPECT_EQ(Of(CTimeSlot(kNine, CString("(90)"), 1)), kUntouched);
 }
 
+// timeslot/testdata/slot_texts.txt holds, for each slot below, its duration, type and status
+// words and its ToString text, then the ToStringDebug texts of the first and the last; each
+// text ends at a "|".
 TEST(TimeSlotTextTest, RenderingsAndDebugLines) {
   CTimeSlot absolute(kNine, kFive, 480), relative(absolute), otherType(absolute);
   relative.AddDays(2u | 8u);
@@ -96,35 +98,14 @@ TEST(TimeSlotTextTest, RenderingsAndDebugLines) {
   otherType.AddDays(1u);
   otherType.SetDuration(-1200);
   char minutes[] = "(90)";
-  const CTimeSlot unreadable("xyz", minutes, 0);
-  // A slot, its duration, type and status words, and its ToString text.
-  const std::tuple<const CTimeSlot&, const char*, const char*, const char*, const char*> cases[] = {
-      {absolute, "480", "Absolute", "Valid",
-       "StartTime: 4/14/2003 9:00:00 AM\nEndTime: 4/14/2003 5:00:00 PM\nDuration: 480 Minutes\n"
-       "Valid: TRUE\nSlotType : Absolute\nDays : No Days"},
-      {relative, "480", "Relative", "Valid",
-       "StartTime: 1/1/1000 9:00:00 AM\nEndTime: 1/1/1000 5:00:00 PM\nDuration: 480 Minutes\n"
-       "Valid: TRUE\nSlotType : Relative\nDays : Monday Wednesday "},
-      {otherType, "-1200", "Absolute", "Valid",
-       "StartTime: 4/14/2003 9:00:00 AM\nEndTime: 4/14/2003 5:00:00 PM\nDuration: -1200 Minutes\n"
-       "Valid: TRUE\nSlotType : Days : Sunday "},
-      {unreadable, "90", "Absolute", "InValid",
-       "StartTime: Invalid DateTime\nEndTime: 1:30:00 AM\nDuration: 90 Minutes\n"
-       "Valid: FALSE\nSlotType : Absolute\nDays : No Days"}};
-  for (const auto& [slot, duration, type, status, text] : cases) {
-    EXPECT_EQ(slot.GetDurationString(), duration);
-    EXPECT_EQ(slot.GetSlotTypeString(), type);
-    EXPECT_EQ(slot.GetStatusString(), status);
-    EXPECT_EQ(slot.ToString(), text);
+  CTimeSlot unreadable("xyz", minutes, 0);
+  CString texts;
+  for (const CTimeSlot* slot : {&absolute, &relative, &otherType, &unreadable}) {
+    texts += slot->GetDurationString() + " " + slot->GetSlotTypeString() + " " +
+             slot->GetStatusString() + "\n" + slot->ToString() + "|\n";
   }
-  EXPECT_EQ(absolute.ToStringDebug(),
-            "StartTime: 4/14/2003 9:00:00 AM\nHours: 9 Minutes: 0 Seconds: 0\n"
-            "EndTime: 4/14/2003 5:00:00 PM\nHours: 17Minutes: 0Seconds: 0\n"
-            "Duration: 480 Minutes\nValid: TRUE\n");
-  EXPECT_EQ(unreadable.ToStringDebug(),
-            "StartTime: Invalid DateTime\nHours: -1 Minutes: -1 Seconds: -1\n"
-            "EndTime: 1:30:00 AM\nHours: 1Minutes: 30Seconds: 0\n"
-            "Duration: 90 Minutes\nValid: FALSE\n");
+  texts += absolute.ToStringDebug() + "|\n" + unreadable.ToStringDebug() + "|\n";
+  EXPECT_EQ(texts.str(), TestFile("timeslot/testdata/slot_texts.txt"));
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+// The tables of cases and expected texts that the library's tests keep in testdata folders.
+//
+//   for (std::istringstream& row : TestRows("calendar/testdata/civil_dates.txt")) {
+//     ASSERT_TRUE(row >> dayNumber >> year >> month >> day) << row.str();
+//   }
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace dayweave {
+
+// The text of a file, its path spelt from the source folder.
+inline std::string TestFile(const std::string& path) {
+  std::ifstream file(std::string(DAYWEAVE_SOURCE_DIR) + "/" + path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The rows of a table, each to be read with >> (a text with blanks in it quoted, to be read
+// with std::quoted); blank lines and lines that begin with "#" are left out. A table without
+// rows (or not there) fails the test.
+inline std::vector<std::istringstream> TestRows(const std::string& path) {
+  std::istringstream lines(TestFile(path));
+  std::vector<std::istringstream> rows;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line[0] != '#') rows.emplace_back(line);
+  }
+  EXPECT_FALSE(rows.empty()) << path << " has no rows";
+  return rows;
+}
+
+}  // namespace dayweave
