@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "dayweave/recurrence_data.h"
+#include "tests/test_tables.h"
 
 namespace dayweave {
 namespace {
@@ -141,18 +141,14 @@ void ExpectAgreement(const RuleFields& f, int years) {
 
 // Each row of recurrence/testdata/rules.txt: a rule checked against the walk, or one answer.
 TEST(OccurrenceTest, RulesAgreeWithTheWalkAndTheTable) {
-  std::ifstream in(std::string(DAYWEAVE_SOURCE_DIR) + "/recurrence/testdata/rules.txt");
-  int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream row(line.substr(0, line.find('#')));
+  auto rows = TestRows("recurrence/testdata/rules.txt");
+  EXPECT_EQ(rows.size(), 58u);
+  for (std::istringstream& row : rows) {
+    SCOPED_TRACE(row.str());
     std::string kind, type, instance, days, word;
     RuleFields f{};
-    if (!(row >> kind >> type >> f.interval >> instance >> days >> f.dayOfMonth >> f.start.year >>
-          f.start.month >> f.start.day)) {
-      continue;
-    }
-    SCOPED_TRACE(line);
-    ++rows;
+    ASSERT_TRUE(row >> kind >> type >> f.interval >> instance >> days >> f.dayOfMonth >>
+                f.start.year >> f.start.month >> f.start.day);
     f.type = static_cast<int>(Named(type));
     f.instance = Named(instance);
     std::istringstream dayNames(days);
@@ -174,7 +170,6 @@ TEST(OccurrenceTest, RulesAgreeWithTheWalkAndTheTable) {
       EXPECT_EQ(Build(f).OccursOn(d.day, d.month, d.year), occurs);
     }
   }
-  EXPECT_EQ(rows, 58);
 }
 
 // The fields are open to derived classes: a start date written directly, not through

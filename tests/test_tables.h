@@ -1,30 +1,27 @@
-// The tables of cases and expected texts that the library's tests keep in testdata folders.
+// The tables of cases and the expected texts that the library's tests keep in testdata
+// folders, each named by its path from the source folder:
 //
-//   for (std::istringstream& row : TestRows("calendar/testdata/civil_dates.txt")) {
-//     ASSERT_TRUE(row >> dayNumber >> year >> month >> day) << row.str();
-//   }
+//   for (std::istringstream& row : TestRows("calendar/testdata/civil_dates.txt")) row >> day;
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace dayweave {
 
-// The text of a file, its path spelt from the source folder.
 inline std::string TestFile(const std::string& path) {
   std::ifstream file(std::string(DAYWEAVE_SOURCE_DIR) + "/" + path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The rows of a table, each to be read with >> (a text with blanks in it quoted, to be read
-// with std::quoted); blank lines and lines that begin with "#" are left out. A table without
-// rows (or not there) fails the test.
+// The rows of a table, each to be read with >> (a text with blanks in it quoted, for
+// std::quoted); blank lines and lines that begin with "#" are left out. A table without rows
+// (or not there) fails the test.
 inline std::vector<std::istringstream> TestRows(const std::string& path) {
   std::istringstream lines(TestFile(path));
   std::vector<std::istringstream> rows;
