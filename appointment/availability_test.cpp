@@ -57,6 +57,11 @@ TEST(AvailabilityTest, RecurringAppointmentAsksItsRuleUnlessItsStatusIsFree) {
   }
   EXPECT_EQ(weekly.IsFree(during), 0);
   EXPECT_EQ(weekly.IsFree(COleDateTime(2003, 1, 14, 9, 30, 0)), 1);
+  // Only the date of the start is asked about: from Sunday 08:00 into Monday's window is free.
+  EXPECT_EQ(weekly.IsFree(COleDateTime(2003, 1, 12, 8, 0, 0), 1530), 1);
+  COleDateTime unreadable(during);
+  unreadable.SetStatus(COleDateTime::invalid);
+  EXPECT_EQ(weekly.IsFree(unreadable), 1);
   EXPECT_EQ(free.IsFree(during) + free.IsFree(during, 30), 2);
   EXPECT_EQ(free.OccursOn(13, 1, 2003) - free.OccursOn(14, 1, 2003), 1);  // yet it still occurs
 }

@@ -184,20 +184,5 @@ TEST(OccurrenceTest, StartDateWrittenByADerivedClass) {
   EXPECT_EQ(rule.OccursOn(14, 4, 2004), 0);
 }
 
-// The appointment's availability questions cover the common answers of the rule's IsFree;
-// these are its corner cases.
-TEST(OccurrenceTest, FreeOrBusy) {
-  // Mondays, 09:00 to 10:00.
-  CRecurrenceData rule = Build({kWeekly, 1, 0, DayBit(2), 0, {2003, 1, 6}});
-  rule.SetStartTime(9, 0, 0);
-  rule.SetEndTime(10, 0, 0);
-  COleDateTime unreadable(2003, 1, 13, 9, 30, 0);
-  unreadable.SetStatus(COleDateTime::invalid);
-  EXPECT_EQ(rule.IsFree(unreadable), 1);
-  // Only the date of `from` is asked about: a Sunday evening running into Monday is free.
-  EXPECT_EQ(rule.IsFree({2003, 1, 12, 8, 0, 0}, {2003, 1, 13, 9, 30, 0}), 1);
-  EXPECT_EQ(rule.IsFree({2003, 1, 13, 8, 0, 0}, {2003, 1, 14, 9, 30, 0}), 0);
-}
-
 }  // namespace
 }  // namespace dayweave
