@@ -52,11 +52,9 @@ TEST(AppointmentTest, ConstructorsStoreEachArgumentInItsPlace) {
                             empty.GetExpires().m_dt, empty.GetStartTime().GetStatus()),
             std::make_tuple(0.0, 0.0, 0.0, COleDateTime::valid));
   EXPECT_EQ(empty.IsRecurring(), 0);
-  CAppointment oneOff = OneOff(), weekly = WeeklyMonday();
+  CAppointment oneOff = OneOff();  // the recurring constructor's copies are checked below
   ExpectOneOffFields(oneOff);
-  ExpectOneOffFields(weekly);
   EXPECT_EQ(oneOff.IsRecurring(), 0);
-  EXPECT_EQ(weekly.IsRecurring(), 1);
   // The getters of texts and times hand out the fields themselves.
   empty.GetSubject() = "new subject";
   empty.GetStartTime() = COleDateTime(2003, 4, 15, 10, 0, 0);
