@@ -1,7 +1,5 @@
 // The tables of cases and the expected texts that the library's tests keep in testdata
-// folders, each named by its path from the source folder:
-//
-//   for (std::istringstream& row : TestRows("calendar/testdata/civil_dates.txt")) row >> day;
+// folders, each named by its path from the source folder: TestRows("store/testdata/x.txt").
 #pragma once
 
 #include <gtest/gtest.h>
