@@ -43,8 +43,6 @@ CRecurrenceData Build(const RuleFields& f) {
   return rule;
 }
 
-constexpr int kWeekdays = kWeekdayMask, kWeekend = kWeekendMask, kEvery = kEveryDayMask;
-
 // A word of the rule table as its code: a type, "last", a day set, a day, or else a number.
 long Named(const std::string& word) {
   const std::map<std::string, long> names = {{"daily", kDaily},
@@ -54,9 +52,9 @@ long Named(const std::string& word) {
                                              {"yearly-date", kYearlyByDate},
                                              {"yearly-position", kYearlyByPosition},
                                              {"last", kLastInstance},
-                                             {"weekdays", kWeekdays},
-                                             {"weekend", kWeekend},
-                                             {"every", kEvery}};
+                                             {"weekdays", kWeekdayMask},
+                                             {"weekend", kWeekendMask},
+                                             {"every", kEveryDayMask}};
   const std::string days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   for (int d = 1; d <= 7; ++d) {
     if (word == days[d - 1]) return DayBit(d);
@@ -76,9 +74,9 @@ chrono::year_month_day Position(chrono::year_month month, int days, long instanc
   for (unsigned d = 1; d <= static_cast<unsigned>((month / chrono::last).day()); ++d) {
     const unsigned dayOfWeek = chrono::weekday{chrono::sys_days{month / d}}.c_encoding();
     const bool weekend = dayOfWeek == 0 || dayOfWeek == 6;  // 0 is Sunday
-    const bool counts = days == kWeekdays  ? !weekend
-                        : days == kWeekend ? weekend
-                                           : days == kEvery || days == 1 << dayOfWeek;
+    const bool counts = days == kWeekdayMask   ? !weekend
+                        : days == kWeekendMask ? weekend
+                                               : days == kEveryDayMask || days == 1 << dayOfWeek;
     if (counts) counted.push_back(month / d);
   }
   if (instance == kLastInstance && !counted.empty()) return counted.back();

@@ -49,9 +49,7 @@ TEST(TimeSlotTest, ConstructorsAndAbsoluteSetters) {
   typeTwo.AddDays(129u);
   typeTwo.SetSlotType(2);
   const std::pair<CTimeSlot, Fields> cases[] = {
-      {CTimeSlot(At(9), At(17)), Slot(1, 1, 480, 0, At(9), At(17))},
       {CTimeSlot(At(17), At(9)), Slot(1, 1, -480, 0, At(17), At(9))},
-      {CTimeSlot(At(9), At(17), 480), Slot(1, 1, 480, 0, At(9), At(17))},
       {CTimeSlot(At(9), At(17), 479), Slot(1, 0, 479, 0, At(9), At(17))},
       {CTimeSlot(At(9), 90), Slot(1, 1, 90, 0, At(9), At(10, 30))},
       {typeTwo, Slot(2, 1, 480, 129, At(9), At(17))},
