@@ -116,26 +116,20 @@ TEST(DateTimeTest, FormatAndParseDateTimeUseUsEnglish) {
   EXPECT_EQ(rows.size(), 32u);
   for (std::istringstream& row : rows) {
     SCOPED_TRACE(row.str());
-    std::string text, bar, word;
+    std::string text, bar, kind, formatted;
     int p[6] = {};
-    ASSERT_TRUE(row >> std::quoted(text) >> bar >> word);
-    COleDateTime read(5.0), value;
-    const bool parsed = read.ParseDateTime(text.c_str());
-    if (word == "fails") {
-      row >> value.m_dt;
-      EXPECT_EQ(std::make_tuple(parsed, read.GetStatus(), read.m_dt),
-                std::make_tuple(false, COleDateTime::invalid, value.m_dt));
-      continue;
-    }
-    if (word == "day") row >> value.m_dt;
-    if (word != "day" && row >> p[1] >> p[2] >> p[3] >> p[4] >> p[5]) {
-      value = COleDateTime(std::stoi(word), p[1], p[2], p[3], p[4], p[5]);
-    }
-    EXPECT_TRUE(parsed);
-    EXPECT_EQ(read.m_dt, value.m_dt);
-    if (row >> word) {
-      EXPECT_EQ(value.Format(), text);
-    }
+    double count = 0;
+    ASSERT_TRUE(row >> std::quoted(text) >> bar >> kind);
+    ASSERT_TRUE(kind == "at" ? row >> p[0] >> p[1] >> p[2] >> p[3] >> p[4] >> p[5] : row >> count);
+    const COleDateTime value =
+        kind == "at" ? COleDateTime(p[0], p[1], p[2], p[3], p[4], p[5]) : COleDateTime(count);
+    COleDateTime read(5.0);
+    EXPECT_EQ(read.ParseDateTime(text.c_str()), kind != "fails");
+    EXPECT_EQ(
+        std::make_pair(read.GetStatus(), read.m_dt),
+        std::make_pair(kind == "fails" ? COleDateTime::invalid : COleDateTime::valid, value.m_dt));
+    row >> formatted;  // "formatted" when Format writes this very text, else nothing
+    EXPECT_EQ(value.Format() == text, formatted == "formatted") << value.Format().GetString();
   }
   COleDateTime fromNull(5.0);
   EXPECT_FALSE(fromNull.ParseDateTime(nullptr));
