@@ -20,8 +20,7 @@ TEST(DayTest, RenderingsAndSetOperationsInEveryForm) {
   for (std::istringstream& row : TestRows("calendar/testdata/day_sets.txt")) {
     SCOPED_TRACE(row.str());
     std::string kind, names, abbreviations, bar;
-    int mask = 0, otherMask = 0, added = 0, toggled = 0, removed = 0;
-    unsigned common = 0;
+    int mask = 0, otherMask = 0, added = 0, toggled = 0, removed = 0, common = 0;
     int contains = 0, intersects = 0;
     ASSERT_TRUE(row >> kind >> mask);
     if (kind == "names") {
@@ -41,8 +40,8 @@ TEST(DayTest, RenderingsAndSetOperationsInEveryForm) {
     for (const CDay* d : {&a1, &a2, &a3}) EXPECT_EQ(d->GetDays(), added);
     for (const CDay* d : {&t1, &t2, &t3}) EXPECT_EQ(d->GetDays(), toggled);
     for (const CDay* d : {&r1, &r2}) EXPECT_EQ(d->GetDays(), removed);
-    EXPECT_EQ(set.GetCommonDays(&other), common);
-    EXPECT_EQ(set.GetCommonDays(otherMask), common);
+    EXPECT_EQ(set.GetCommonDays(&other), static_cast<unsigned>(common));
+    EXPECT_EQ(set.GetCommonDays(otherMask), static_cast<unsigned>(common));
     EXPECT_EQ(set.ContainsDays(other) + set.ContainsDays(otherMask), 2 * contains);
     EXPECT_EQ(set.Intersect(&other) + set.Intersect(otherMask), 2 * intersects);
   }

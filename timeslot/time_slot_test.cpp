@@ -38,10 +38,9 @@ CTimeSlot Relative(int fromHour, int toHour, unsigned int days = 0) {
 
 TEST(TimeSlotTest, ConstructorsAndAbsoluteSetters) {
   CTimeSlot relative = Relative(13, 15, 2 | 8);  // the absolute setters must empty its days
-  CTimeSlot setValid(relative), setFlag(relative), setMinutes(relative), setDefault(relative);
+  CTimeSlot setValid(relative), setFlag(relative), setDefault(relative);
   setValid.SetTimeSlotValid(At(9), At(12), 181);
   setFlag.SetTimeSlot(At(9), At(12), 7);
-  setMinutes.SetTimeSlot(At(9), 45, 0);
   setDefault.SetTimeSlot(At(9), -60);
   CTimeSlot moved = Absolute(9, 17);  // a plain setter recomputes nothing
   moved.SetStartTime(At(10));
@@ -55,7 +54,6 @@ TEST(TimeSlotTest, ConstructorsAndAbsoluteSetters) {
       {typeTwo, Slot(2, 1, 480, 129, At(9), At(17))},
       {setValid, Slot(1, 0, 181, 0, At(9), At(12))},
       {setFlag, Slot(1, 7, 180, 0, At(9), At(12))},
-      {setMinutes, Slot(1, 0, 45, 0, At(9), At(9, 45))},
       {setDefault, Slot(1, 1, -60, 0, At(9), At(8))},
       {moved, Slot(1, 1, 480, 0, At(10), At(17))}};
   for (const auto& [slot, fields] : cases) EXPECT_EQ(Of(slot), fields);
