@@ -18,7 +18,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr int kIntMax = std::numeric_limits<int>::max();
 
 std::tuple<int, int, int, int, int, int> Parts(const COleDateTime& t) {
   return {t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()};
@@ -103,7 +102,7 @@ TEST(DateTimeTest, SpansAndTheirWholeUnits) {
     EXPECT_EQ(COleDateTimeSpan(seconds / 86400).GetWholeMinutes(), whole) << seconds;
   }
   const double days[][2] = {{6.9999999, 7},   {7.4, 7},  {6.5, 6},
-                            {-6.9999999, -7}, {kNaN, 0}, {1e300, kIntMax}};
+                            {-6.9999999, -7}, {kNaN, 0}, {1e300, std::numeric_limits<int>::max()}};
   for (const auto& [span, whole] : days) {
     EXPECT_EQ(COleDateTimeSpan(span).GetWholeDays(), whole) << span;
   }

@@ -9,7 +9,6 @@ namespace {
 
 // Opens the rule's protected window tests to the tests.
 struct RuleProbe : CRecurrenceData {
-  using CRecurrenceData::CRecurrenceData;
   using CRecurrenceData::IsWithinTime;
 };
 

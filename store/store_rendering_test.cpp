@@ -14,8 +14,7 @@ CTimeSlot* Hour(int hour) { return new CTimeSlot(COleDateTime(2003, 4, 14, hour,
 std::string HourText(int hour) { return std::unique_ptr<CTimeSlot>(Hour(hour))->ToString().str(); }
 
 TEST(StoreRenderingTest, KqmlNumbersEveryEntryFromOne) {
-  CTimeSlotStore store;
-  EXPECT_EQ(store.ToKQML(), "(tell)");
+  EXPECT_EQ(CTimeSlotStore().ToKQML(), "(tell)");
   CTimeSlotStore eleven;  // every entry, whatever its attribute
   for (int hour = 1; hour <= 11; ++hour) eleven.Add(Hour(hour), hour == 2 ? "busy" : "free");
   EXPECT_EQ(eleven.ToKQML() + "\n", TestFile("store/testdata/eleven_slots.kqml"));

@@ -13,9 +13,6 @@
 namespace dayweave {
 namespace {
 
-constexpr const char* kNine = "(4/14/2003 9:00 AM)";
-constexpr const char* kFive = "(4/14/2003 5:00 PM)";
-
 // A slot's validity flag, duration, start | end, each formatted.
 std::string Read(const CTimeSlot& s) {
   return std::to_string(s.IsValid()) + " " + std::to_string(s.GetDuration()) + " " +
@@ -62,15 +59,15 @@ TEST(TimeSlotTextTest, TextConstructors) {
 // words and its ToString text, then the ToStringDebug texts of the first and the last; each
 // text ends at a "|".
 TEST(TimeSlotTextTest, RenderingsAndDebugLines) {
-  CTimeSlot absolute(kNine, kFive, 480), relative(absolute), otherType(absolute);
+  CTimeSlot absolute("(4/14/2003 9:00 AM)", "(4/14/2003 5:00 PM)", 480);
+  CTimeSlot relative(absolute), otherType(absolute);
   relative.AddDays(2u | 8u);
   relative.SetSlotType(0);
   otherType.SetSlotType(2);
   otherType.SetValidity(5);
   otherType.AddDays(1u);
   otherType.SetDuration(-1200);
-  char minutes[] = "(90)";
-  CTimeSlot unreadable("xyz", minutes, 0);
+  CTimeSlot unreadable("xyz", "(90)", 0);  // 90 minutes from a start that does not read
   CString texts;
   for (const CTimeSlot* slot : {&absolute, &relative, &otherType, &unreadable}) {
     texts += slot->GetDurationString() + " " + slot->GetSlotTypeString() + " " +
