@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <tuple>
-#include <utility>
+#include <iomanip>
+#include <sstream>
+#include <string>
+
+#include "tests/test_tables.h"
 
 namespace dayweave {
 namespace {
@@ -16,28 +19,20 @@ CAppointment WithNumbers(int outlookIndex, long duration, long reminder, int sta
 }
 
 TEST(AppointmentTextTest, NumbersAsWords) {
-  const std::pair<int, const char*> statuses[] = {{0, "Free"},          {1, "Tentative"},
-                                                  {2, "Busy"},          {3, "Out Of Office"},
-                                                  {7, "Out Of Office"}, {-1, "Out Of Office"}};
-  for (const auto& [status, text] : statuses) {
-    EXPECT_EQ(WithNumbers(0, 0, 0, status).GetApptStatusString(), text) << status;
-  }
   EXPECT_EQ(WithNumbers(-1, 0, 0, 2).GetOutlookIndexStr(), "-1");
   EXPECT_EQ(WithNumbers(INT_MIN, 0, 0, 2).GetOutlookIndexStr(), "-2147483648");
-  // Minutes, and their texts as a reminder and as a duration.
-  const std::tuple<long, const char*, const char*> cases[] = {
-      {0, "0 Minutes", "0 Minute"},
-      {1, "1 Minutes", "1 Minute"},
-      {-30, "-30 Minutes", "-30 Minute"},
-      {60, "60 Minutes", "60 Minutes"},
-      {61, "1 Hours", "1 Hour 1 Minute"},
-      {90, "1 Hours", "1 Hour 30 Minutes"},
-      {120, "2 Hours", "2 Hours"},
-      {181, "3 Hours", "3 Hours 1 Minute"},
-      {INT_MAX, "35791394 Hours", "35791394 Hours 7 Minutes"}};
-  for (const auto& [minutes, reminder, duration] : cases) {
-    EXPECT_EQ(WithNumbers(0, 0, minutes, 2).GetReminderString(), reminder) << minutes;
-    EXPECT_EQ(WithNumbers(0, minutes, 0, 2).GetDurationString(), duration) << minutes;
+  for (std::istringstream& row : TestRows("appointment/testdata/number_texts.txt")) {
+    SCOPED_TRACE(row.str());
+    std::string kind, text, duration;
+    long number = 0;
+    ASSERT_TRUE(row >> kind >> number >> std::quoted(text));
+    if (kind == "status") {
+      EXPECT_EQ(WithNumbers(0, 0, 0, static_cast<int>(number)).GetApptStatusString(), text);
+    } else {
+      ASSERT_TRUE(row >> std::quoted(duration));
+      EXPECT_EQ(WithNumbers(0, 0, number, 2).GetReminderString(), text);
+      EXPECT_EQ(WithNumbers(0, number, 0, 2).GetDurationString(), duration);
+    }
   }
 }
 

@@ -4,42 +4,34 @@
 
 #include "dayweave/recurrence_codes.h"
 
-#include <tuple>
+#include <iomanip>
+#include <sstream>
+#include <string>
 #include <utility>
+
+#include "tests/test_tables.h"
 
 namespace dayweave {
 namespace {
 
-constexpr const char* kAllDays = "Sunday Monday Tuesday Wednesday Thursday Friday Saturday ";
-
-TEST(DayTest, RenderingsOfTheMask) {
-  const std::tuple<int, const char*, const char*, const char*> cases[] = {
-      {0, "No Days", "N", "0"},
-      {kEveryDayMask, kAllDays, "SunMonTueWedThuFriSat", "127"},
-      {2 | 8 | 32, "Monday Wednesday Friday ", "MonWedFri", "42"},
-      {128, "", "", "128"},  // no day bit: neither empty nor named
-      {129, "Sunday ", "Sun", "129"},
-      {-1, kAllDays, "SunMonTueWedThuFriSat", "-1"}};
-  for (const auto& [mask, names, abbreviations, number] : cases) {
-    EXPECT_EQ(CDay(mask).ToString(), names) << mask;
-    EXPECT_EQ(CDay(mask).ToStringAbb(), abbreviations) << mask;
-    EXPECT_EQ(CDay(mask).GetDaysStr(), number) << mask;
-  }
-}
-
 // RemoveDays toggles (exclusive-or); RemoveCommonDays removes only what the set holds. The
 // reference, pointer and mask forms of each operation must agree.
-TEST(DayTest, SetOperationsInEveryForm) {
-  // The set, the other set, then added, toggled, removed, common, contains, intersects.
-  const int cases[][8] = {
-      {2, 4, 6, 6, 2, 0, 0, 0},
-      {2, 2, 2, 0, 0, 2, 1, 1},
-      {6, 12, 14, 10, 2, 4, 0, 1},
-      {1, 0, 1, 1, 1, 0, 1, 0},
-      {kEveryDayMask, kWeekdayMask, kEveryDayMask, kWeekendMask, kWeekendMask, kWeekdayMask, 1, 1}};
-  for (const auto& [mask, otherMask, added, toggled, removed, common, contains, intersects] :
-       cases) {
-    SCOPED_TRACE(testing::Message() << mask << " with " << otherMask);
+TEST(DayTest, RenderingsAndSetOperationsInEveryForm) {
+  for (std::istringstream& row : TestRows("calendar/testdata/day_sets.txt")) {
+    SCOPED_TRACE(row.str());
+    std::string kind, names, abbreviations, bar;
+    int mask = 0, otherMask = 0, added = 0, toggled = 0, removed = 0, common = 0;
+    int contains = 0, intersects = 0;
+    ASSERT_TRUE(row >> kind >> mask);
+    if (kind == "names") {
+      ASSERT_TRUE(row >> std::quoted(names) >> std::quoted(abbreviations));
+      EXPECT_EQ(CDay(mask).ToString(), names);
+      EXPECT_EQ(CDay(mask).ToStringAbb(), abbreviations);
+      EXPECT_EQ(CDay(mask).GetDaysStr(), std::to_string(mask));
+      continue;
+    }
+    ASSERT_TRUE(row >> otherMask >> bar >> added >> toggled >> removed >> common >> contains >>
+                intersects);
     const CDay other(otherMask), set(mask);
     CDay a1(set), a2(set), a3(set), t1(set), t2(set), t3(set), r1(set), r2(set);
     a1.AddDays(other), a2.AddDays(&other), a3.AddDays(otherMask);

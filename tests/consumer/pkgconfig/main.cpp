@@ -15,8 +15,7 @@ int main() {
   const int busy = 2;
   CAppointment meeting(1, "Planning", "", "", "", "", start, end, 60, 0, 0, busy, end, "");
 
-  const int freeOverlapping = meeting.IsFree(query, 60);
-  const int freeAfter = meeting.IsFree(end, 30);
+  const int freeOverlapping = meeting.IsFree(query, 60), freeAfter = meeting.IsFree(end, 30);
   std::printf("free for 60 minutes from %s: %d\n", query.Format().GetString(), freeOverlapping);
   std::printf("free for 30 minutes from %s: %d\n", end.Format().GetString(), freeAfter);
   return freeOverlapping == 0 && freeAfter == 1 ? 0 : 1;
