@@ -31,9 +31,9 @@ bool MeetSaysBusy(const BusyTime& busy, sys_seconds at) {
 }
 
 // moved-twice.ics: daily at noon; from 5 June on every occurrence moves 3 days later, from 8
-// June on a day and 3 hours earlier: 9 June's comes on 8 June, after 6 June's on 9 June. An
-// event of no length (3 June 10:00) takes no time. (Periods of RDATE in their own zone are checked
-// below and in answers.txt.)
+// June on a day and 3 hours earlier (that override is written first): 9 June's comes on 8 June,
+// after 6 June's on 9 June. An event of no length (3 June 10:00) takes no time. (Periods of RDATE
+// in their own zone are checked below and in answers.txt.)
 TEST(BusyReadingTest, AgreesWithHandWorkedAnswersAndWithFree) {
   const std::string text = testing::TestData("reader/moved-twice.ics");
   const std::pair<const char*, bool> busyAt[] = {
