@@ -19,7 +19,6 @@
 #include <unistd.h>
 #include <asio.hpp>
 
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +28,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "agent/test_support.h"
 
 extern char** environ;
 
@@ -168,18 +169,16 @@ class Radicale {
   pid_t pid_ = 0;
 };
 
-// Answers by path, to any method, then closes the connection:
+// Answers by path with the rows of agent/testdata/fake-server-answers.txt, then closes the
+// connection; besides them:
 //   /silent        never answers
-//   /status/NNN    status NNN with an empty body
-//   /html          405 to PROPFIND, an HTML page to GET
-//   /bad-xml       207 with a multistatus that is not well-formed
 //   /huge          a chunked text/calendar body of 256 KiB
-//   /odd/          a calendar collection whose REPORT holds b.ics, then a.ics, then a
-//                  calendar-data item that is no iCalendar
-//   /digest        a published calendar behind Digest authentication (any digest will do)
+//   /digest        asks for Digest authentication (any digest will do) before its rows answer
 class FakeServer {
  public:
-  FakeServer() : acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
+  FakeServer()
+      : answers_(TableRows("fake-server-answers.txt")),
+        acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
     thread_ = std::thread([this] { Serve(); });
   }
   // A last request for /stop ends the serving thread.
@@ -213,61 +212,19 @@ class FakeServer {
         silent_.push_back(std::move(socket));
         continue;
       }
-      // Reads the request's body too: closing a socket with unread bytes resets the connection.
-      std::string lower = head;
-      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      const auto at = lower.find("content-length:");
-      const std::size_t length = at == std::string::npos ? 0 : std::stoul(lower.substr(at + 15));
-      const std::size_t have = in.size() - headSize;
-      asio::read(socket, in, asio::transfer_exactly(length > have ? length - have : 0), error);
       asio::write(socket, asio::buffer(Response(method, path, head)), error);
+      // Reads the rest of the request until the client hangs up: closing a socket with unread
+      // bytes resets the connection.
+      socket.shutdown(asio::ip::tcp::socket::shutdown_send, error);
+      asio::read(socket, in, error);
     }
   }
 
-  static std::string Reply(const std::string& status, const std::string& type,
-                           const std::string& body) {
-    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Type: " + type +
-           "\r\nWWW-Authenticate: Basic realm=\"fake\"\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
-  }
-
-  static std::string Item(const std::string& href, const std::string& data) {
-    return "<D:response><D:href>" + href + "</D:href><D:propstat><D:prop><C:calendar-data>" + data +
-           "</C:calendar-data></D:prop><D:status>HTTP/1.1 200 OK</D:status>" +
-           "</D:propstat></D:response>";
-  }
-
-  static std::string Response(const std::string& method, const std::string& path,
-                              const std::string& head) {
-    const std::string xml = "application/xml";
-    const std::string open =
-        "<D:multistatus xmlns:D=\"DAV:\" "
-        "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+  std::string Response(const std::string& method, const std::string& path,
+                       const std::string& head) const {
     if (path == "/digest" && head.find("Authorization: Digest ") == std::string::npos) {
       return "HTTP/1.1 401 Unauthorized\r\nConnection: close\r\nWWW-Authenticate: Digest "
              "realm=\"fake\", nonce=\"1\", qop=\"auth\"\r\nContent-Length: 0\r\n\r\n";
-    }
-    if (path == "/digest" && method == "GET") {
-      return Reply("200 OK", "text/calendar", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
-    }
-    if (path == "/digest") return Reply("405 No", "text/plain", "");
-    if (path.starts_with("/status/")) return Reply(path.substr(8) + " Status", "text/plain", "");
-    if (path == "/html" && method == "PROPFIND") return Reply("405 No", "text/plain", "");
-    if (path == "/html") return Reply("200 OK", "text/html", "<!DOCTYPE html><html></html>");
-    if (path == "/bad-xml") return Reply("207 Multi-Status", xml, open + "<D:response>");
-    if (path == "/odd/" && method == "PROPFIND") {
-      return Reply("207 Multi-Status", xml,
-                   open +
-                       "<D:response><D:href>/odd/</D:href><D:propstat><D:prop><D:resourcetype>"
-                       "<D:collection/><C:calendar/></D:resourcetype></D:prop><D:status>"
-                       "HTTP/1.1 200 OK</D:status></D:propstat></D:response></D:multistatus>");
-    }
-    if (path == "/odd/") {
-      const std::string event = "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:";
-      return Reply("207 Multi-Status", xml,
-                   open + Item("/odd/b.ics", event + "b\nEND:VEVENT\nEND:VCALENDAR\n") +
-                       Item("/odd/a.ics", event + "a\nEND:VEVENT\nEND:VCALENDAR\n") +
-                       Item("/odd/c.ics", "&lt;html&gt;") + "</D:multistatus>");
     }
     if (path == "/huge") {
       std::string chunked =
@@ -276,9 +233,18 @@ class FakeServer {
       for (int i = 0; i < 64; ++i) chunked += "1000\r\n" + std::string(4096, 'x') + "\r\n";
       return chunked + "0\r\n\r\n";
     }
-    return Reply("404 Not Found", "text/plain", "");
+    std::vector<std::string> answer = {"", "404 Not Found", "text/plain", ""};
+    for (const std::vector<std::string>& row : answers_) {
+      if (row.at(0) == method + " " + path || row[0] == "* " + path) {
+        answer = row;
+        break;
+      }
+    }
+    return "HTTP/1.1 " + answer.at(1) + "\r\nConnection: close\r\nContent-Type: " + answer.at(2) +
+           "\r\nContent-Length: " + std::to_string(answer.at(3).size()) + "\r\n\r\n" + answer[3];
   }
 
+  const std::vector<std::vector<std::string>> answers_;
   asio::io_context io_;
   asio::ip::tcp::acceptor acceptor_;
   std::vector<asio::ip::tcp::socket> silent_;
