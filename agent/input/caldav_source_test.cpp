@@ -23,19 +23,9 @@ std::vector<std::string> Hrefs(const FetchedCalendar& calendar) {
 TEST(FetchCalendars, AsksForTheWindowADayWiderAndVerifiesTheCertificate) {
   const testing::Radicale server(true);
   ASSERT_TRUE(server.Running());
-  server.Send("ana", "MKCALENDAR", "/ana/work/", "");
-  // The window is 13 January (UTC). The floating b on the 14th at 20:00 and e on the 12th at
-  // 02:00 lie outside it, but within a day of it; d and c lie further out.
-  for (const auto& [name, start] : {std::pair{"a", "20030113T100000Z"},
-                                    {"b", "20030114T200000"},
-                                    {"c", "20030120T100000Z"},
-                                    {"d", "20030115T120000Z"},
-                                    {"e", "20030112T020000Z"}}) {
-    const std::string uid = name;
-    server.Send("ana", "PUT", "/ana/work/" + uid + ".ics",
-                testing::Calendar(
-                    testing::Event("UID:" + uid + "\nDTSTART:" + start + "\nDURATION:PT1H\n")));
-  }
+  // The window is 13 January (UTC): the floating 02.ics on the 14th at 20:00 and 05.ics on the
+  // 12th at 02:00 lie outside it, but within a day of it; 03.ics and 04.ics lie further out.
+  server.PutEachEvent("ana", "/ana/work/", testing::TestData("caldav/window.ics"));
   const CredentialOptions login{"ana", testing::kAnaPassword, ""};
   const FetchOptions ana{login, {.caFile = server.Certificate()}};
   const TimeWindow day{sys_days(2003y / 1 / 13), sys_days(2003y / 1 / 14)};
@@ -43,10 +33,10 @@ TEST(FetchCalendars, AsksForTheWindowADayWiderAndVerifiesTheCertificate) {
   const FetchedCalendar calendar = FetchCalendars({work}, day, ana)[0];
   EXPECT_EQ(calendar.error, "");
   EXPECT_EQ(Hrefs(calendar),
-            (std::vector<std::string>{"/ana/work/a.ics", "/ana/work/b.ics", "/ana/work/e.ics"}));
-  EXPECT_EQ(calendar.resources.at(0).url, server.Url("/ana/work/a.ics"));
+            (std::vector<std::string>{"/ana/work/01.ics", "/ana/work/02.ics", "/ana/work/05.ics"}));
+  EXPECT_EQ(calendar.resources.at(0).url, server.Url("/ana/work/01.ics"));
   // No collection: read with a GET.
-  EXPECT_EQ(Hrefs(FetchCalendars({server.Url("/ana/work/a.ics")}, day, ana)[0]),
+  EXPECT_EQ(Hrefs(FetchCalendars({server.Url("/ana/work/01.ics")}, day, ana)[0]),
             std::vector<std::string>{""});
   // Without the certificate's authority the server is not trusted.
   const FetchedCalendar refused = FetchCalendars({work}, day, FetchOptions{login, {}})[0];
