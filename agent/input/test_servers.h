@@ -3,10 +3,9 @@
 // small fake web server that answers each way a server can go wrong.
 //
 //   Radicale server;                       // users ana and bo, passwords kAnaPassword, ...
-//   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
-//   server.Send("ana", "PUT", "/ana/work/a.ics", text);
-//   server.Pause();                        // a request now waits for an answer
+//   server.Send("ana", "MKCALENDAR", "/ana/work/", "");        // the HTTP status
 //   server.PutEachEvent("ana", "/ana/sample/", calendarText);   // 01.ics, 02.ics ...
+//   server.Pause();                        // a request now waits for an answer
 //   FakeServer faults;                     // faults.Url("/status/404") answers 404
 #pragma once
 
@@ -22,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -60,7 +60,6 @@ class Radicale {
   // but Certificate() vouches for.
   explicit Radicale(bool tls = false) : port_(FreeLoopbackPort()), tls_(tls) {
     const std::string users = folder_.path + "/users";
-    const std::string log = folder_.path + "/log";
     std::system(("htpasswd -c -b -m " + users + " ana '" + kAnaPassword + "' 2>/dev/null && " +
                  "htpasswd -b -m " + users + " bo '" + kBoPassword + "' 2>/dev/null")
                     .c_str());
@@ -80,7 +79,8 @@ class Radicale {
     char* argv[] = {const_cast<char*>("radicale"), const_cast<char*>("-C"), config.data(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, (folder_.path + "/log").c_str(),
+                                     O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     if (posix_spawnp(&pid_, "radicale", &actions, nullptr, argv, environ) != 0) pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
@@ -179,27 +179,23 @@ class FakeServer {
   // One connection at a time: each answer but /silent's is at hand, and /silent's are kept open.
   void Serve() {
     for (;;) {
+      auto client = std::make_unique<asio::ip::tcp::iostream>();
       std::error_code error;
-      asio::ip::tcp::socket socket = acceptor_.accept(error);
+      acceptor_.accept(client->socket(), error);
       if (error) return;
-      asio::streambuf in;
-      const std::size_t headSize = asio::read_until(socket, in, "\r\n\r\n", error);
-      if (error) continue;
-      const std::string head(asio::buffers_begin(in.data()),
-                             asio::buffers_begin(in.data()) + static_cast<long>(headSize));
-      std::istringstream words(head);
-      std::string method, path;
-      words >> method >> path;
+      std::string method, path, head, line;
+      *client >> method >> path;
+      while (std::getline(*client, line) && line != "\r") head += line + "\n";
       if (path == "/stop") return;
       if (path == "/silent") {
-        silent_.push_back(std::move(socket));
+        silent_.push_back(std::move(client));
         continue;
       }
-      asio::write(socket, asio::buffer(Response(method, path, head)), error);
+      *client << Response(method, path, head) << std::flush;
       // Reads the rest of the request until the client hangs up: closing a socket with unread
       // bytes resets the connection.
-      socket.shutdown(asio::ip::tcp::socket::shutdown_send, error);
-      asio::read(socket, in, error);
+      client->socket().shutdown(asio::ip::tcp::socket::shutdown_send, error);
+      client->ignore(std::numeric_limits<std::streamsize>::max());
     }
   }
 
@@ -230,7 +226,7 @@ class FakeServer {
   const std::vector<std::vector<std::string>> answers_;
   asio::io_context io_;
   asio::ip::tcp::acceptor acceptor_;
-  std::vector<asio::ip::tcp::socket> silent_;
+  std::vector<std::unique_ptr<asio::ip::tcp::iostream>> silent_;
   std::thread thread_;
 };
 
