@@ -33,8 +33,7 @@ std::vector<std::string> LibicalExpansion(const RecurrenceCase& c, bool late) {
 // Every case whose shape stays with libical is one that libical expands right. (The cases of
 // the other shapes are not run through libical: some of them keep it searching for ever.)
 TEST(LibicalRuleFaultsTest, EveryShapeLeftToLibicalIsExpandedRight) {
-  int kept = 0;
-  int routed = 0;
+  int kept = 0, routed = 0;
   for (const RecurrenceCase& c : ReadRecurrenceCases()) {
     const icaltimetype start = icaltime_from_string(c.start.c_str());
     if (!LibicalFault(icalrecurrencetype_from_string(c.rule.c_str()), start).empty()) {
