@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <asio.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -204,19 +205,16 @@ class FakeServer {
              "realm=\"fake\", nonce=\"1\", qop=\"auth\"\r\nContent-Length: 0\r\n\r\n";
     }
     if (path == "/huge") {
-      std::string chunked =
-          "HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\n"
-          "Transfer-Encoding: chunked\r\n\r\n";
-      for (int i = 0; i < 64; ++i) chunked += "1000\r\n" + std::string(4096, 'x') + "\r\n";
-      return chunked + "0\r\n\r\n";
+      return "HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\nTransfer-Encoding: chunked\r\n\r\n"
+             "40000\r\n" +
+             std::string(0x40000, 'x') + "\r\n0\r\n\r\n";
     }
-    std::vector<std::string> answer = {"", "404 Not Found", "text/plain", ""};
-    for (const std::vector<std::string>& row : answers_) {
-      if (row.at(0) == method + " " + path || row[0] == "* " + path) {
-        answer = row;
-        break;
-      }
-    }
+    const auto found = std::ranges::find_if(answers_, [&](const std::vector<std::string>& row) {
+      return row.at(0) == method + " " + path || row[0] == "* " + path;
+    });
+    const std::vector<std::string> answer =
+        found != answers_.end() ? *found
+                                : std::vector<std::string>{"", "404 Not Found", "text/plain", ""};
     return "HTTP/1.1 " + answer.at(1) + "\r\nConnection: close\r\nContent-Type: " + answer.at(2) +
            "\r\nContent-Length: " + std::to_string(answer.at(3).size()) + "\r\n\r\n" + answer[3];
   }
