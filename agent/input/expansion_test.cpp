@@ -9,8 +9,6 @@
 namespace dayweave::agent {
 namespace {
 
-using testing::At;
-using testing::Calendar;
 using testing::Event;
 
 const std::string kDaily =
@@ -21,7 +19,7 @@ const std::string kDaily =
 // `mostSteps` stopped knowing.
 std::string First(const std::string& lines, std::size_t count, EventTime from = EventTime{},
                   long mostSteps = kMostExpansionSteps) {
-  const CalendarFile file = ReadCalendar(Calendar(lines), "x.ics");
+  const CalendarFile file = ReadCalendar(testing::Calendar(lines), "x.ics");
   EXPECT_EQ(file.warnings.size(), 0u);
   std::string found;
   if (file.events.empty()) return found;
@@ -44,7 +42,7 @@ TEST(ExpansionTest, ExdatesAndRdatesInTimeOrder) {
 }
 
 TEST(ExpansionTest, StartingLateGivesTheSameLaterOccurrences) {
-  const std::string late = First(kDaily, 20, EventTime{At(2003, 6, 1).time_since_epoch()});
+  const std::string late = First(kDaily, 20, EventTime{testing::At(2003, 6, 1).time_since_epoch()});
   EXPECT_TRUE(late.starts_with("6/1/2003 9:00:00 AM - 6/1/2003 10:00:00 AM, ")) << late;
   EXPECT_EQ(std::count(late.begin(), late.end(), ','), 19);
   EXPECT_NE(First(kDaily, 400).find(late), std::string::npos);
