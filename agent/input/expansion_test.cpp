@@ -9,22 +9,27 @@
 namespace dayweave::agent {
 namespace {
 
-using testing::At;
-using testing::Calendar;
 using testing::Event;
 
+const std::string kDaily =
+    Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY;BYHOUR=9,15\n");
+
 // The first `count` occurrences of the only event of `lines` on the UTC clock, from `from` on,
-// as "start - end" with the library's text, joined by ", ".
-std::string First(const std::string& lines, std::size_t count, EventTime from = EventTime{}) {
-  const CalendarFile file = ReadCalendar(Calendar(lines), "x.ics");
+// as "start - end" with the library's text, joined by ", "; then where a stream stopped by
+// `mostSteps` stopped knowing.
+std::string First(const std::string& lines, std::size_t count, EventTime from = EventTime{},
+                  long mostSteps = kMostExpansionSteps) {
+  const CalendarFile file = ReadCalendar(testing::Calendar(lines), "x.ics");
   EXPECT_EQ(file.warnings.size(), 0u);
   std::string found;
   if (file.events.empty()) return found;
-  OccurrenceStream stream(file.events[0], icaltimezone_get_utc_timezone(), from);
+  OccurrenceStream stream(file.events[0], icaltimezone_get_utc_timezone(), from, mostSteps);
   Occurrence o;
   for (std::size_t n = 0; n < count && stream.Next(o); ++n) {
     found += (n ? ", " : "") + testing::Text(o.start) + " - " + testing::Text(o.end);
   }
+  if (const auto unchecked = stream.UncheckedFrom())
+    found += "; unchecked from " + testing::Text(*unchecked);
   return found;
 }
 
@@ -37,28 +42,18 @@ TEST(ExpansionTest, ExdatesAndRdatesInTimeOrder) {
 }
 
 TEST(ExpansionTest, StartingLateGivesTheSameLaterOccurrences) {
-  const std::string daily =
-      Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY;BYHOUR=9,15\n");
-  const std::string late = First(daily, 20, EventTime{At(2003, 6, 1).time_since_epoch()});
+  const std::string late = First(kDaily, 20, EventTime{testing::At(2003, 6, 1).time_since_epoch()});
   EXPECT_TRUE(late.starts_with("6/1/2003 9:00:00 AM - 6/1/2003 10:00:00 AM, ")) << late;
   EXPECT_EQ(std::count(late.begin(), late.end(), ','), 19);
-  EXPECT_NE(First(daily, 400).find(late), std::string::npos);
+  EXPECT_NE(First(kDaily, 400).find(late), std::string::npos);
 }
 
-// Real lengths across the clock changes are compared with libical on zones.ics.
+// Ten steps of the iterator, ten occurrences (09:00 and 15:00 on five days); the eleventh step
+// is refused, and what follows the tenth start (5 January 15:00) is unknown. Real lengths across
+// the clock changes are compared with libical on zones.ics.
 TEST(ExpansionTest, AStreamStopsAtItsMostSteps) {
-  const CalendarFile file = ReadCalendar(
-      Calendar(Event("DTSTART:20030101T090000\nDTEND:20030101T100000\nRRULE:FREQ=DAILY\n")),
-      "x.ics");
-  OccurrenceStream stream(file.events[0], icaltimezone_get_utc_timezone(), EventTime{}, 10);
-  Occurrence o;
-  int count = 0;
-  while (stream.Next(o)) ++count;
-  // Ten steps of the iterator, ten occurrences; the eleventh step is refused, and what follows
-  // the tenth start (10 January 09:00) is unknown.
-  EXPECT_EQ(count, 10);
-  EXPECT_TRUE(stream.OverLimit());
-  EXPECT_EQ(stream.UncheckedFrom(), testing::At(2003, 1, 10, 9));
+  EXPECT_EQ(First(kDaily, 20, EventTime{}, 10),
+            First(kDaily, 10) + "; unchecked from 1/5/2003 3:00:00 PM");
 }
 
 }  // namespace

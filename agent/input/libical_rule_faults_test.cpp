@@ -8,9 +8,7 @@
 namespace dayweave::agent {
 namespace {
 
-using testing::ReadRecurrenceCases;
 using testing::RecurrenceCase;
-using testing::TableRows;
 
 // libical's occurrences of a case, from DTSTART or from the case's later start, as libical
 // writes them (the table's own form).
@@ -33,9 +31,8 @@ std::vector<std::string> LibicalExpansion(const RecurrenceCase& c, bool late) {
 // Every case whose shape stays with libical is one that libical expands right. (The cases of
 // the other shapes are not run through libical: some of them keep it searching for ever.)
 TEST(LibicalRuleFaultsTest, EveryShapeLeftToLibicalIsExpandedRight) {
-  int kept = 0;
-  int routed = 0;
-  for (const RecurrenceCase& c : ReadRecurrenceCases()) {
+  int kept = 0, routed = 0;
+  for (const RecurrenceCase& c : testing::ReadRecurrenceCases()) {
     const icaltimetype start = icaltime_from_string(c.start.c_str());
     if (!LibicalFault(icalrecurrencetype_from_string(c.rule.c_str()), start).empty()) {
       ++routed;
@@ -54,7 +51,7 @@ TEST(LibicalRuleFaultsTest, EveryShapeLeftToLibicalIsExpandedRight) {
 // Each row of libical-faults.txt. (The faulty shapes of the recurrence table are routed, or
 // the test above fails.)
 TEST(LibicalRuleFaultsTest, NamesTheFaultyShapesOnly) {
-  for (const auto& row : TableRows("libical-faults.txt")) {
+  for (const auto& row : testing::TableRows("libical-faults.txt")) {
     const std::string fault = LibicalFault(icalrecurrencetype_from_string(row.at(0).c_str()),
                                            icaltime_from_string(row.at(1).c_str()));
     EXPECT_EQ(!fault.empty(), row.at(2) == "1") << row[0] << " from " << row[1];

@@ -22,11 +22,6 @@ Parsed CalendarWith(const std::string& line) {
                         testing::Event("UID:a\nDTSTART:20060102T090000Z\n" + line + "\n")));
 }
 
-icalproperty* RdateOf(icalcomponent* root) {
-  icalcomponent* event = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT);
-  return icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY);
-}
-
 // The instant at which the RDATE's period or date-time starts, read with its zone.
 sys_seconds RdateStart(icalproperty* rdate, const PropertyZone& zone) {
   const icaldatetimeperiodtype value = icalproperty_get_rdate(rdate);
@@ -40,7 +35,8 @@ sys_seconds RdateStart(icalproperty* rdate, const PropertyZone& zone) {
 TEST(ZoneOfProperty, FindsTheZoneThatTheTzidMeansOrSaysItNamesNone) {
   for (const auto& row : testing::TableRows("property-zones.txt")) {
     const Parsed root = CalendarWith(row.at(0));
-    icalproperty* rdate = RdateOf(root.get());
+    icalproperty* rdate = icalcomponent_get_first_property(
+        icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT), ICAL_RDATE_PROPERTY);
     const PropertyZone zone = ZoneOfProperty(rdate);
     const bool unresolved = row.at(1) == "unresolved";
     EXPECT_EQ(zone.Unresolved(), unresolved) << row[0];

@@ -23,23 +23,20 @@ TEST(RruleMappingTest, ShapesThatMustBeExpandedSayWhy) {
   }
 }
 
-class MapEventTest : public ::testing::Test {
- protected:
-  EventMapping Map(const std::string& lines, const char* display = "Europe/Berlin") {
-    file_ = ReadCalendar(testing::Calendar(testing::Event("UID:e@test\n" + lines)), "m.ics");
-    EXPECT_EQ(file_.warnings.size(), 0u);
-    if (file_.events.empty()) return {};
-    return MapEvent(file_.events.front(), FindZone(display), display, changes_);
-  }
-
-  CalendarFile file_;
-  ZoneChanges changes_;
-};
+// How the only event of `lines` maps on the clock of `display`.
+EventMapping Map(const std::string& lines, const char* display = "Europe/Berlin") {
+  const CalendarFile file =
+      ReadCalendar(testing::Calendar(testing::Event("UID:e@test\n" + lines)), "m.ics");
+  EXPECT_EQ(file.warnings.size(), 0u);
+  ZoneChanges changes;
+  return file.events.empty() ? EventMapping{}
+                             : MapEvent(file.events.front(), FindZone(display), display, changes);
+}
 
 // Where the pattern starts and where UNTIL makes it end. COUNT, and UNTIL at an occurrence's
 // start, are compared with libical's dates for years in libical_agreement_test.cpp (with
 // mapped-shapes.txt); patterns moved onto another clock, on zones.ics.
-TEST_F(MapEventTest, PatternDatesOnTheDisplayClock) {
+TEST(MapEventTest, PatternDatesOnTheDisplayClock) {
   for (const auto& row : testing::TableRows("pattern-dates.txt")) {
     const EventMapping mapping = Map(row.at(0) + "\n", row.at(1).c_str());
     ASSERT_EQ(mapping.kind, EventMapping::kRecurring) << row[0] << mapping.reason;
@@ -51,7 +48,7 @@ TEST_F(MapEventTest, PatternDatesOnTheDisplayClock) {
 
 // Each row of expanded-events.txt: an event whose rule the model holds, and why it must still
 // be expanded on the Europe/Berlin clock.
-TEST_F(MapEventTest, RecurrenceSetsAndTimesOfDayThatMustBeExpanded) {
+TEST(MapEventTest, RecurrenceSetsAndTimesOfDayThatMustBeExpanded) {
   for (const auto& row : testing::TableRows("expanded-events.txt")) {
     const EventMapping mapping = Map(row.at(0) + "\n");
     EXPECT_EQ(mapping.kind, EventMapping::kExpanded) << row[0];

@@ -9,9 +9,7 @@ namespace dayweave::agent {
 namespace {
 
 using std::chrono::local_seconds;
-using testing::ReadRecurrenceCases;
 using testing::RecurrenceCase;
-using testing::TableForm;
 
 // Every occurrence the expander gives for a case of the table, from `from` on when set.
 std::vector<std::string> Expand(const RecurrenceCase& c, std::optional<local_seconds> from) {
@@ -24,7 +22,7 @@ std::vector<std::string> Expand(const RecurrenceCase& c, std::optional<local_sec
   std::vector<std::string> found;
   while (const std::optional<local_seconds> next = expander.Next()) {
     if (from && *next < *from) continue;
-    found.push_back(TableForm(*next, start.is_date != 0, icaltime_is_utc(start) != 0));
+    found.push_back(testing::TableForm(*next, start.is_date != 0, icaltime_is_utc(start) != 0));
     if (found.size() > c.instances.size()) break;
   }
   if (expander.OverLimit()) found.push_back("(over limit)");
@@ -33,7 +31,7 @@ std::vector<std::string> Expand(const RecurrenceCase& c, std::optional<local_sec
 
 // Each case of the table, read from DTSTART and, where it says so, from a later start.
 TEST(RuleExpanderTest, GivesTheOccurrencesOfEveryTableCase) {
-  const std::vector<RecurrenceCase> cases = ReadRecurrenceCases();
+  const std::vector<RecurrenceCase> cases = testing::ReadRecurrenceCases();
   ASSERT_GT(cases.size(), 100u);
   for (const RecurrenceCase& c : cases) {
     EXPECT_EQ(Expand(c, std::nullopt), c.instances) << c.title << ": " << c.rule;

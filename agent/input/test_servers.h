@@ -1,34 +1,35 @@
 // Servers the calendar-fetching tests talk to, all on loopback and all stopped by their
-// destructors: a real CalDAV server (Radicale, in a scratch folder, with htpasswd logins) and a
+// destructors: a real CalDAV server (Radicale, in a scratch folder, with logins of its own) and a
 // small fake web server that answers each way a server can go wrong.
 //
 //   Radicale server;                       // users ana and bo, passwords kAnaPassword, ...
-//   server.Send("ana", "MKCALENDAR", "/ana/work/", "");
-//   server.Send("ana", "PUT", "/ana/work/a.ics", text);
-//   server.Pause();                        // a request now waits for an answer
+//   server.Send("ana", "MKCALENDAR", "/ana/work/", "");        // the HTTP status
 //   server.PutEachEvent("ana", "/ana/sample/", calendarText);   // 01.ics, 02.ics ...
+//   server.Pause();                        // a request now waits for an answer
 //   FakeServer faults;                     // faults.Url("/status/404") answers 404
 #pragma once
 
 #include <curl/curl.h>
 #include <fcntl.h>
-#include <libical/ical.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <asio.hpp>
 
-#include <cctype>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "agent/test_support.h"
 
 extern char** environ;
 
@@ -60,35 +61,30 @@ class Radicale {
   // but Certificate() vouches for.
   explicit Radicale(bool tls = false) : port_(FreeLoopbackPort()), tls_(tls) {
     const std::string users = folder_.path + "/users";
-    const std::string log = folder_.path + "/log";
-    std::system(("htpasswd -c -b -m " + users + " ana '" + kAnaPassword + "' 2>/dev/null && " +
-                 "htpasswd -b -m " + users + " bo '" + kBoPassword + "' 2>/dev/null")
-                    .c_str());
+    std::ofstream(users) << "ana:" << kAnaPassword << "\nbo:" << kBoPassword << "\n";
     if (tls) {
       std::system(("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
                    "-days 1 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout " +
                    folder_.path + "/key.pem -out " + Certificate() + " 2>/dev/null")
                       .c_str());
     }
-    const std::string config = folder_.path + "/config";
+    std::string config = folder_.path + "/config";
     std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << port_ << "\nssl = " << tls
                           << "\ncertificate = " << Certificate() << "\nkey = " << folder_.path
                           << "/key.pem\n[auth]\ntype = htpasswd\nhtpasswd_filename = " << users
-                          << "\nhtpasswd_encryption = md5\ndelay = 0\n[rights]\ntype = owner_only"
+                          << "\nhtpasswd_encryption = plain\ndelay = 0\n[rights]\ntype = owner_only"
                           << "\n[storage]\nfilesystem_folder = " << folder_.path << "/store"
                           << "\n[logging]\nlevel = warning\n";
-    std::vector<std::string> args = {"radicale", "-C", config};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    char* argv[] = {const_cast<char*>("radicale"), const_cast<char*>("-C"), config.data(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, (folder_.path + "/log").c_str(),
+                                     O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    if (posix_spawnp(&pid_, "radicale", &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
+    if (posix_spawnp(&pid_, "radicale", &actions, nullptr, argv, environ) != 0) pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
     // Python takes a moment to start; wait until it answers, at most ten seconds.
-    for (int tries = 0; pid_ != 0 && tries < 200 && Send("", "GET", "/", "") == 0; ++tries) {
+    for (int tries = 0; pid_ != 0 && tries < 200 && !Running(); ++tries) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
@@ -121,14 +117,9 @@ class Radicale {
     curl_easy_setopt(easy.get(), CURLOPT_CAINFO, Certificate().c_str());
     curl_easy_setopt(
         easy.get(), CURLOPT_WRITEFUNCTION, +[](char*, size_t s, size_t n, void*) { return s * n; });
-    const std::string password = user == "ana" ? kAnaPassword : kBoPassword;
-    if (!user.empty()) {
-      curl_easy_setopt(easy.get(), CURLOPT_USERNAME, user.c_str());
-      curl_easy_setopt(easy.get(), CURLOPT_PASSWORD, password.c_str());
-    }
-    if (!body.empty()) {
-      curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.c_str());
-    }
+    const std::string login = user + ":" + (user == "ana" ? kAnaPassword : kBoPassword);
+    if (!user.empty()) curl_easy_setopt(easy.get(), CURLOPT_USERPWD, login.c_str());
+    if (!body.empty()) curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.c_str());
     long status = 0;
     if (curl_easy_perform(easy.get()) == CURLE_OK) {
       curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
@@ -142,20 +133,12 @@ class Radicale {
   void PutEachEvent(const std::string& user, const std::string& collection,
                     const std::string& text) const {
     Send(user, "MKCALENDAR", collection, "");
-    const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
-        icalparser_parse_string(text.c_str()), icalcomponent_free);
     int number = 0;
-    for (icalcomponent* event =
-             icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
-         event != nullptr;
-         event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
-      icalcomponent* calendar = icalcomponent_vanew(
-          ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-          icalproperty_new_prodid("-//dayweave//tests//EN"), icalcomponent_new_clone(event), 0);
-      ++number;
-      const std::string name = (number < 10 ? "0" : "") + std::to_string(number) + ".ics";
-      Send(user, "PUT", collection + name, icalcomponent_as_ical_string(calendar));
-      icalcomponent_free(calendar);
+    for (std::size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
+         at = text.find("BEGIN:VEVENT", at + 1)) {
+      const std::string event = text.substr(at, text.find("END:VEVENT", at) - at) + "END:VEVENT\n";
+      const std::string name = std::to_string(++number);
+      Send(user, "PUT", collection + (number < 10 ? "0" : "") + name + ".ics", Calendar(event));
     }
   }
 
@@ -168,18 +151,16 @@ class Radicale {
   pid_t pid_ = 0;
 };
 
-// Answers by path, to any method, then closes the connection:
+// Answers by path with the rows of agent/testdata/fake-server-answers.txt, then closes the
+// connection; besides them:
 //   /silent        never answers
-//   /status/NNN    status NNN with an empty body
-//   /html          405 to PROPFIND, an HTML page to GET
-//   /bad-xml       207 with a multistatus that is not well-formed
 //   /huge          a chunked text/calendar body of 256 KiB
-//   /odd/          a calendar collection whose REPORT holds b.ics, then a.ics, then a
-//                  calendar-data item that is no iCalendar
-//   /digest        a published calendar behind Digest authentication (any digest will do)
+//   /digest        asks for Digest authentication (any digest will do) before its rows answer
 class FakeServer {
  public:
-  FakeServer() : acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
+  FakeServer()
+      : answers_(TableRows("fake-server-answers.txt")),
+        acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
     thread_ = std::thread([this] { Serve(); });
   }
   // A last request for /stop ends the serving thread.
@@ -197,91 +178,51 @@ class FakeServer {
   // One connection at a time: each answer but /silent's is at hand, and /silent's are kept open.
   void Serve() {
     for (;;) {
+      auto client = std::make_unique<asio::ip::tcp::iostream>();
       std::error_code error;
-      asio::ip::tcp::socket socket = acceptor_.accept(error);
+      acceptor_.accept(client->socket(), error);
       if (error) return;
-      asio::streambuf in;
-      const std::size_t headSize = asio::read_until(socket, in, "\r\n\r\n", error);
-      if (error) continue;
-      const std::string head(asio::buffers_begin(in.data()),
-                             asio::buffers_begin(in.data()) + static_cast<long>(headSize));
-      std::istringstream words(head);
-      std::string method, path;
-      words >> method >> path;
+      std::string method, path, head, line;
+      *client >> method >> path;
+      while (std::getline(*client, line) && line != "\r") head += line + "\n";
       if (path == "/stop") return;
       if (path == "/silent") {
-        silent_.push_back(std::move(socket));
+        silent_.push_back(std::move(client));
         continue;
       }
-      // Reads the request's body too: closing a socket with unread bytes resets the connection.
-      std::string lower = head;
-      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      const auto at = lower.find("content-length:");
-      const std::size_t length = at == std::string::npos ? 0 : std::stoul(lower.substr(at + 15));
-      const std::size_t have = in.size() - headSize;
-      asio::read(socket, in, asio::transfer_exactly(length > have ? length - have : 0), error);
-      asio::write(socket, asio::buffer(Response(method, path, head)), error);
+      *client << Response(method, path, head) << std::flush;
+      // Reads the rest of the request until the client hangs up: closing a socket with unread
+      // bytes resets the connection.
+      client->socket().shutdown(asio::ip::tcp::socket::shutdown_send, error);
+      client->ignore(std::numeric_limits<std::streamsize>::max());
     }
   }
 
-  static std::string Reply(const std::string& status, const std::string& type,
-                           const std::string& body) {
-    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Type: " + type +
-           "\r\nWWW-Authenticate: Basic realm=\"fake\"\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
-  }
-
-  static std::string Item(const std::string& href, const std::string& data) {
-    return "<D:response><D:href>" + href + "</D:href><D:propstat><D:prop><C:calendar-data>" + data +
-           "</C:calendar-data></D:prop><D:status>HTTP/1.1 200 OK</D:status>" +
-           "</D:propstat></D:response>";
-  }
-
-  static std::string Response(const std::string& method, const std::string& path,
-                              const std::string& head) {
-    const std::string xml = "application/xml";
-    const std::string open =
-        "<D:multistatus xmlns:D=\"DAV:\" "
-        "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+  std::string Response(const std::string& method, const std::string& path,
+                       const std::string& head) const {
     if (path == "/digest" && head.find("Authorization: Digest ") == std::string::npos) {
       return "HTTP/1.1 401 Unauthorized\r\nConnection: close\r\nWWW-Authenticate: Digest "
              "realm=\"fake\", nonce=\"1\", qop=\"auth\"\r\nContent-Length: 0\r\n\r\n";
     }
-    if (path == "/digest" && method == "GET") {
-      return Reply("200 OK", "text/calendar", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
-    }
-    if (path == "/digest") return Reply("405 No", "text/plain", "");
-    if (path.starts_with("/status/")) return Reply(path.substr(8) + " Status", "text/plain", "");
-    if (path == "/html" && method == "PROPFIND") return Reply("405 No", "text/plain", "");
-    if (path == "/html") return Reply("200 OK", "text/html", "<!DOCTYPE html><html></html>");
-    if (path == "/bad-xml") return Reply("207 Multi-Status", xml, open + "<D:response>");
-    if (path == "/odd/" && method == "PROPFIND") {
-      return Reply("207 Multi-Status", xml,
-                   open +
-                       "<D:response><D:href>/odd/</D:href><D:propstat><D:prop><D:resourcetype>"
-                       "<D:collection/><C:calendar/></D:resourcetype></D:prop><D:status>"
-                       "HTTP/1.1 200 OK</D:status></D:propstat></D:response></D:multistatus>");
-    }
-    if (path == "/odd/") {
-      const std::string event = "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:";
-      return Reply("207 Multi-Status", xml,
-                   open + Item("/odd/b.ics", event + "b\nEND:VEVENT\nEND:VCALENDAR\n") +
-                       Item("/odd/a.ics", event + "a\nEND:VEVENT\nEND:VCALENDAR\n") +
-                       Item("/odd/c.ics", "&lt;html&gt;") + "</D:multistatus>");
-    }
     if (path == "/huge") {
-      std::string chunked =
-          "HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\n"
-          "Transfer-Encoding: chunked\r\n\r\n";
-      for (int i = 0; i < 64; ++i) chunked += "1000\r\n" + std::string(4096, 'x') + "\r\n";
-      return chunked + "0\r\n\r\n";
+      return "HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\nTransfer-Encoding: chunked\r\n\r\n"
+             "40000\r\n" +
+             std::string(0x40000, 'x') + "\r\n0\r\n\r\n";
     }
-    return Reply("404 Not Found", "text/plain", "");
+    const auto found = std::ranges::find_if(answers_, [&](const std::vector<std::string>& row) {
+      return row.at(0) == method + " " + path || row[0] == "* " + path;
+    });
+    const std::vector<std::string> answer =
+        found != answers_.end() ? *found
+                                : std::vector<std::string>{"", "404 Not Found", "text/plain", ""};
+    return "HTTP/1.1 " + answer.at(1) + "\r\nConnection: close\r\nContent-Type: " + answer.at(2) +
+           "\r\nContent-Length: " + std::to_string(answer.at(3).size()) + "\r\n\r\n" + answer[3];
   }
 
+  const std::vector<std::vector<std::string>> answers_;
   asio::io_context io_;
   asio::ip::tcp::acceptor acceptor_;
-  std::vector<asio::ip::tcp::socket> silent_;
+  std::vector<std::unique_ptr<asio::ip::tcp::iostream>> silent_;
   std::thread thread_;
 };
 
