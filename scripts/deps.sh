@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev pkg-config libical-dev libcli11-dev dpkg-dev
-  file libcurl4-openssl-dev libxml2-dev libasio-dev radicale apache2-utils openssl
+  file libcurl4-openssl-dev libxml2-dev libasio-dev radicale openssl
   nlohmann-json3-dev python3 tzdata libicu-dev python3-icalendar python3-dateutil python3-tz "$@")
 missing=()
 for package in "${packages[@]}"; do

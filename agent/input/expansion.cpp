@@ -86,7 +86,6 @@ OccurrenceStream::OccurrenceStream(const EventRecord& event, icaltimezone* displ
 OccurrenceStream::~OccurrenceStream() = default;
 
 void OccurrenceStream::StopAt(std::chrono::local_seconds unchecked) {
-  overLimit_ = true;
   uncheckedFrom_ = uncheckedFrom_ ? std::min(*uncheckedFrom_, unchecked) : unchecked;
 }
 

@@ -59,14 +59,10 @@ class OccurrenceStream {
   // The next occurrence by its start on the event's time line; false when none is left.
   bool Next(Occurrence& occurrence);
 
-  // OverLimit
-  // Whether the stream stopped early: its rules had run past the most steps, or one of them
-  // could not be read (by libical or by the agent's own expander).
-  bool OverLimit() const { return overLimit_; }
-
   // UncheckedFrom
-  // When the stream stopped early: the display time from which the event's occurrences are
-  // unknown (every occurrence that starts before it has been given).
+  // When the stream stopped early (its rules had run past the most steps, or one of them
+  // could not be read by libical or by the agent's own expander): the display time from which the
+  // event's occurrences are unknown (every occurrence that starts before it has been given).
   std::optional<std::chrono::local_seconds> UncheckedFrom() const { return uncheckedFrom_; }
 
  private:
@@ -96,7 +92,6 @@ class OccurrenceStream {
   bool emitted_ = false;
   long steps_ = 0;
   long mostSteps_;
-  bool overLimit_ = false;
   std::chrono::local_seconds reached_;  // display start of the last occurrence given, or of
                                         // where the stream began
   std::optional<std::chrono::local_seconds> uncheckedFrom_;

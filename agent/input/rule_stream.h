@@ -50,17 +50,12 @@ class RuleStream {
   // the null time when complete.
   icaltimetype CheckedUntil() const;
 
-  // Fault
-  // The libical fault of the rule's shape (libical_rule_faults.h), empty when libical reads
-  // it; such a rule is expanded by the agent's own expander.
-  const std::string& Fault() const { return fault_; }
-
  private:
   icaltimetype FromWallClock(std::chrono::local_seconds time) const;
 
   icaltimetype start_;
-  std::string fault_;
-  bool counted_;  // the rule has COUNT
+  std::string fault_;  // what libical gets wrong in the rule's shape; empty when it reads it
+  bool counted_;       // the rule has COUNT
   icalrecur_iterator* iterator_ = nullptr;
   std::unique_ptr<RuleExpander> expander_;
   long steps_ = 0;
