@@ -16,6 +16,7 @@ TEST(HeaderExamplesTest, Appointment) {
 TEST(HeaderExamplesTest, DateTimeAndSpan) {
   COleDateTime when(2003, 4, 14, 15, 56, 57);
   EXPECT_EQ(when.Format(), "4/14/2003 3:56:57 PM");
+  EXPECT_EQ(COleDateTime(1000, 1, 1, 9, 0, 0).m_dt, -328716.375);
   COleDateTimeSpan ninety(0, 1, 30, 0);
   EXPECT_EQ(ninety.GetWholeMinutes(), 90);
 }
@@ -37,6 +38,9 @@ TEST(HeaderExamplesTest, ObjectArrayAndTexts) {
   CString status("Busy");
   status += " until 5 PM";
   EXPECT_EQ(status.GetLength(), 15);
+  CString n;
+  n.Format("%d Minutes", 15);
+  EXPECT_EQ(n, "15 Minutes");
 }
 
 TEST(HeaderExamplesTest, RecurrenceRules) {
