@@ -11,6 +11,7 @@
 namespace dayweave::agent {
 namespace {
 
+using testing::Agent;
 using testing::Outcome;
 
 std::string Example(const char* name) {
@@ -32,15 +33,11 @@ class MeetOverUrls : public ::testing::Test {
     const long answer = server->Send("bo", "PROPPATCH", "/bo/calendar/",
                                      testing::TestData("bo-calendar-timezone.xml"));
     EXPECT_EQ(answer, 207) << "PROPPATCH calendar-timezone";
-  }
-  static void TearDownTestSuite() { delete server; }
-
-  // The agent's answer to `arguments`, with ana's password in the environment.
-  static Outcome Agent(const std::vector<std::string>& arguments) {
     setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
-    const Outcome outcome = testing::Agent(arguments);
+  }
+  static void TearDownTestSuite() {
     unsetenv("DAYWEAVE_PASSWORD");
-    return outcome;
+    delete server;
   }
 
   // A netrc file that gives bo `password`.
