@@ -66,39 +66,32 @@ TEST_F(MeetOverUrls, AnswersAsTheSameCalendarsInFiles) {
   testing::ScratchFolder folder;
   const std::string ana = server->Url("/ana/calendar/") + "@America/New_York";
   const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
-  const std::vector<std::string> login = {
-      "--user", "ana", "--netrc", Netrc(folder, testing::kBoPassword), "--timeout", "10"};
-  const std::string anaFile = Example("ana-new-york.ics"), boFile = Example("bo-berlin.ics");
+  const std::string netrc = Netrc(folder, testing::kBoPassword);
   // ana works 08:00-12:00 New York, 13:00-17:00 UTC; bo's 09:00-17:00 end at 16:00 UTC in
-  // Berlin, but at 17:00 on the UTC clock, so bo@UTC finds more slots.
-  const auto question = [](const std::string& a, const std::string& b) {
-    std::vector<std::string> words = {"meet", "2024-03-04", "2024-03-09", "60", a, b};
-    words.insert(words.end(), {"--optional", Example("cy-tokyo.ics"), "--person-hours",
-                               a + "=08:00-12:00", "--tz", "UTC", "--json"});
-    return words;
+  // Berlin, but at 17:00 on the UTC clock, so bo@UTC finds more slots. The login options are
+  // given to the files too, where they change nothing.
+  const auto ask = [&](std::vector<std::string> words) {
+    words.insert(words.end(), {"--tz", "UTC", "--user", "ana", "--netrc", netrc});
+    return Agent(words);
   };
-  const struct {
-    std::vector<std::string> fromFiles;
-    std::vector<std::string> fromUrls;
-  } rows[] = {
-      {question(anaFile, boFile), question(ana, bo)},
-      {question(anaFile, boFile + "@UTC"), question(ana, bo + "@UTC")},
-      {{"freebusy", "2024-03-04", "2024-03-09", anaFile, boFile, "--tz", "UTC"},
-       {"freebusy", "2024-03-04", "2024-03-09", ana, bo, "--tz", "UTC"}},
+  const auto answers = [&](const std::string& a, const std::string& b) {
+    const std::string cy = Example("cy-tokyo.ics"), hours = a + "=08:00-12:00";
+    return std::vector<Outcome>{ask({"meet", "2024-03-04", "2024-03-09", "60", a, b, "--optional",
+                                     cy, "--json", "--person-hours", hours}),
+                                ask({"meet", "2024-03-04", "2024-03-09", "60", a, b + "@UTC",
+                                     "--optional", cy, "--json", "--person-hours", hours}),
+                                ask({"freebusy", "2024-03-04", "2024-03-09", a, b})};
   };
-  std::vector<std::string> answers;
-  for (const auto& row : rows) {
-    std::vector<std::string> fromUrls = row.fromUrls;
-    fromUrls.insert(fromUrls.end(), login.begin(), login.end());
-    const Outcome files = Agent(row.fromFiles), urls = Agent(fromUrls);
-    SCOPED_TRACE(row.fromUrls[4] + " " + row.fromUrls[5]);
-    EXPECT_EQ(urls.status, 0) << urls.err;
-    EXPECT_EQ(urls.err, files.err);
-    EXPECT_EQ(Comparable(urls.out), Comparable(files.out));
-    answers.push_back(urls.out);
+  const std::vector<Outcome> files = answers(Example("ana-new-york.ics"), Example("bo-berlin.ics"));
+  const std::vector<Outcome> urls = answers(ana, bo);
+  for (std::size_t question = 0; question < urls.size(); ++question) {
+    SCOPED_TRACE(question);
+    EXPECT_EQ(urls[question].status, 0) << urls[question].err;
+    EXPECT_EQ(urls[question].err, files[question].err);
+    EXPECT_EQ(Comparable(urls[question].out), Comparable(files[question].out));
   }
-  EXPECT_NE(answers[0], answers[1]);
-  EXPECT_NE(answers[2].find("\nFREEBUSY"), std::string::npos);
+  EXPECT_NE(urls[0].out, urls[1].out);
+  EXPECT_NE(urls[2].out.find("\nFREEBUSY"), std::string::npos);
 }
 
 TEST_F(MeetOverUrls, ACalendarThatCannotBeReadIsTheOneError) {
