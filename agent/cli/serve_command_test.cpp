@@ -60,17 +60,14 @@ struct Serving {
   std::string firstLine;
 };
 
-const std::string& kSample = testing::kSamplePath;
-
 // The service's reply to the command line's answer: the same message, with the envelope
 // and the zone right after `tell`, or the same error text.
 std::string Expected(const std::string& command, const testing::Outcome& cli) {
   if (cli.status == 2) {
     const std::string prefix = "dayweave: " + command + ": ";
     EXPECT_EQ(cli.err.rfind(prefix, 0), 0u) << cli.err;
-    std::string comment = cli.err.substr(prefix.size(), cli.err.size() - prefix.size() - 1);
     std::string quoted;
-    for (char c : comment)
+    for (char c : cli.err.substr(prefix.size(), cli.err.size() - prefix.size() - 1))
       quoted += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
     return "(error :sender dayweave :comment \"" + quoted + "\")";
   }
@@ -82,7 +79,7 @@ std::string Expected(const std::string& command, const testing::Outcome& cli) {
 }
 
 TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
-  Serving serving({kSample, "--port", "0", "--tz", "UTC", "--quiet"});
+  Serving serving({testing::kSamplePath, "--port", "0", "--tz", "UTC", "--quiet"});
   ASSERT_NE(serving.port, 0) << serving.firstLine;
   TestClient client(serving.port);
 
@@ -119,7 +116,7 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
   }
   client.Send(text);  // all of them at once: the answers come back in order
   for (const auto& [command, words] : questions) {
-    std::vector<std::string> arguments = {command, kSample};
+    std::vector<std::string> arguments = {command, testing::kSamplePath};
     for (const std::string& word : words) {
       arguments.push_back(word[0] == ':' ? "--" + word.substr(1) : word);
     }
@@ -150,7 +147,8 @@ const std::string kFree = "(tell :sender dayweave :content (free))";
 // with it, both name the subjects, as the project kickoff from 10:00 to 11:30.
 TEST(ServeTest, OnlyWithDetailsDoAnswersNameWhatTheUserDoes) {
   for (const bool details : {false, true}) {
-    std::vector<std::string> arguments = {kSample, "--port", "0", "--tz", "UTC", "--quiet"};
+    std::vector<std::string> arguments = {
+        testing::kSamplePath, "--port", "0", "--tz", "UTC", "--quiet"};
     if (details) arguments.push_back("--details");
     Serving serving(arguments);
     TestClient client(serving.port);
