@@ -14,9 +14,7 @@ namespace {
 using testing::Agent;
 using testing::Outcome;
 
-std::string Example(const char* name) {
-  return std::string(DAYWEAVE_SOURCE_DIR) + "/examples/" + name;
-}
+const std::string kExamples = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/";
 
 // meet's bad input, owners' zones and explanations are rows of testdata/command-answers.txt.
 
@@ -28,8 +26,8 @@ class MeetOverUrls : public ::testing::Test {
   static void SetUpTestSuite() {
     server = new testing::Radicale;
     server->PutEachEvent("ana", "/ana/calendar/",
-                         testing::ReadTestFile(Example("ana-new-york.ics")));
-    server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(Example("bo-berlin.ics")));
+                         testing::ReadTestFile(kExamples + "ana-new-york.ics"));
+    server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(kExamples + "bo-berlin.ics"));
     const long answer = server->Send("bo", "PROPPATCH", "/bo/calendar/",
                                      testing::TestData("bo-calendar-timezone.xml"));
     EXPECT_EQ(answer, 207) << "PROPPATCH calendar-timezone";
@@ -75,14 +73,15 @@ TEST_F(MeetOverUrls, AnswersAsTheSameCalendarsInFiles) {
     return Agent(words);
   };
   const auto answers = [&](const std::string& a, const std::string& b) {
-    const std::string cy = Example("cy-tokyo.ics"), hours = a + "=08:00-12:00";
+    const std::string cy = kExamples + "cy-tokyo.ics", hours = a + "=08:00-12:00";
     return std::vector<Outcome>{ask({"meet", "2024-03-04", "2024-03-09", "60", a, b, "--optional",
                                      cy, "--json", "--person-hours", hours}),
                                 ask({"meet", "2024-03-04", "2024-03-09", "60", a, b + "@UTC",
                                      "--optional", cy, "--json", "--person-hours", hours}),
                                 ask({"freebusy", "2024-03-04", "2024-03-09", a, b})};
   };
-  const std::vector<Outcome> files = answers(Example("ana-new-york.ics"), Example("bo-berlin.ics"));
+  const std::vector<Outcome> files =
+      answers(kExamples + "ana-new-york.ics", kExamples + "bo-berlin.ics");
   const std::vector<Outcome> urls = answers(ana, bo);
   for (std::size_t question = 0; question < urls.size(); ++question) {
     SCOPED_TRACE(question);
@@ -99,7 +98,7 @@ TEST_F(MeetOverUrls, ACalendarThatCannotBeReadIsTheOneError) {
   const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
   const Outcome outcome =
       Agent({"meet", "2024-03-04", "2024-03-09", "60", server->Url("/ana/calendar/"), bo,
-             Example("cy-tokyo.ics"), "--user", "ana", "--netrc", Netrc(folder, "wrong"),
+             kExamples + "cy-tokyo.ics", "--user", "ana", "--netrc", Netrc(folder, "wrong"),
              "--timeout", "10", "--verbose"});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.out, "");

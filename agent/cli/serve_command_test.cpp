@@ -50,8 +50,6 @@ struct Serving {
     const int status = pclose(std::exchange(out, nullptr));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  // Its standard error so far.
-  std::string Err() const { return testing::ReadTestFile(errPath); }
 
   const std::string errPath = "/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".err";
   std::FILE* out = nullptr;
@@ -186,7 +184,7 @@ TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
   EXPECT_EQ(serving.Stop(), 0);
   EXPECT_EQ(client.Line(), "<closed>");
-  const std::string err = serving.Err();
+  const std::string err = testing::ReadTestFile(serving.errPath);
   EXPECT_EQ(Count(err, "warning"), 1u) << err;
   EXPECT_EQ(Count(err, ": connection opened"), 1u) << err;
   EXPECT_EQ(Count(err, ": connection closed"), 1u) << err;
@@ -216,7 +214,7 @@ TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
   const std::string url = calendar.Url();
   Serving serving(
       {url, "--user", "ana", "--refresh", "1", "--timeout", "5", "--port", "0", "--tz", "UTC"});
-  ASSERT_NE(serving.port, 0) << serving.firstLine << serving.Err();
+  ASSERT_NE(serving.port, 0) << serving.firstLine << testing::ReadTestFile(serving.errPath);
   TestClient client(serving.port);
   EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
   EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
@@ -236,7 +234,7 @@ TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
   EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
   EXPECT_EQ(Ask(client, "4:30 PM"), kFree);
   EXPECT_EQ(serving.Stop(), 0);
-  const std::string err = serving.Err();
+  const std::string err = testing::ReadTestFile(serving.errPath);
   EXPECT_EQ(Count(err, "warning"), 1u) << err;
   EXPECT_EQ(Count(err, "dayweave: warning: " + url + ": "), 1u) << err;
   EXPECT_EQ(Count(err, "; the version read before keeps answering\n"), 1u) << err;
@@ -248,7 +246,7 @@ TEST(ServeTest, AnswersAndASignalWaitForNoFetch) {
   ASSERT_EQ(calendar.Meeting("m", "100000"), 201);
   Serving serving({calendar.Url(), "--user", "ana", "--refresh", "1", "--timeout", "60", "--port",
                    "0", "--tz", "UTC", "--quiet"});
-  ASSERT_NE(serving.port, 0) << serving.firstLine << serving.Err();
+  ASSERT_NE(serving.port, 0) << serving.firstLine << testing::ReadTestFile(serving.errPath);
   calendar.server->Pause();  // the next fetch waits for an answer that does not come
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   TestClient client(serving.port);  // the client waits five seconds at most for an answer
