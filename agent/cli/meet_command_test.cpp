@@ -11,11 +11,10 @@
 namespace dayweave::agent {
 namespace {
 
+using testing::Agent;
 using testing::Outcome;
 
-std::string Example(const char* name) {
-  return std::string(DAYWEAVE_SOURCE_DIR) + "/examples/" + name;
-}
+const std::string kExamples = std::string(DAYWEAVE_SOURCE_DIR) + "/examples/";
 
 // meet's bad input, owners' zones and explanations are rows of testdata/command-answers.txt.
 
@@ -27,20 +26,16 @@ class MeetOverUrls : public ::testing::Test {
   static void SetUpTestSuite() {
     server = new testing::Radicale;
     server->PutEachEvent("ana", "/ana/calendar/",
-                         testing::ReadTestFile(Example("ana-new-york.ics")));
-    server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(Example("bo-berlin.ics")));
+                         testing::ReadTestFile(kExamples + "ana-new-york.ics"));
+    server->PutEachEvent("bo", "/bo/calendar/", testing::ReadTestFile(kExamples + "bo-berlin.ics"));
     const long answer = server->Send("bo", "PROPPATCH", "/bo/calendar/",
                                      testing::TestData("bo-calendar-timezone.xml"));
     EXPECT_EQ(answer, 207) << "PROPPATCH calendar-timezone";
-  }
-  static void TearDownTestSuite() { delete server; }
-
-  // The agent's answer to `arguments`, with ana's password in the environment.
-  static Outcome Agent(const std::vector<std::string>& arguments) {
     setenv("DAYWEAVE_PASSWORD", testing::kAnaPassword.c_str(), 1);
-    const Outcome outcome = testing::Agent(arguments);
+  }
+  static void TearDownTestSuite() {
     unsetenv("DAYWEAVE_PASSWORD");
-    return outcome;
+    delete server;
   }
 
   // A netrc file that gives bo `password`.
@@ -69,39 +64,33 @@ TEST_F(MeetOverUrls, AnswersAsTheSameCalendarsInFiles) {
   testing::ScratchFolder folder;
   const std::string ana = server->Url("/ana/calendar/") + "@America/New_York";
   const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
-  const std::vector<std::string> login = {
-      "--user", "ana", "--netrc", Netrc(folder, testing::kBoPassword), "--timeout", "10"};
-  const std::string anaFile = Example("ana-new-york.ics"), boFile = Example("bo-berlin.ics");
+  const std::string netrc = Netrc(folder, testing::kBoPassword);
   // ana works 08:00-12:00 New York, 13:00-17:00 UTC; bo's 09:00-17:00 end at 16:00 UTC in
-  // Berlin, but at 17:00 on the UTC clock, so bo@UTC finds more slots.
-  const auto question = [](const std::string& a, const std::string& b) {
-    std::vector<std::string> words = {"meet", "2024-03-04", "2024-03-09", "60", a, b};
-    words.insert(words.end(), {"--optional", Example("cy-tokyo.ics"), "--person-hours",
-                               a + "=08:00-12:00", "--tz", "UTC", "--json"});
-    return words;
+  // Berlin, but at 17:00 on the UTC clock, so bo@UTC finds more slots. The login options are
+  // given to the files too, where they change nothing.
+  const auto ask = [&](std::vector<std::string> words) {
+    words.insert(words.end(), {"--tz", "UTC", "--user", "ana", "--netrc", netrc});
+    return Agent(words);
   };
-  const struct {
-    std::vector<std::string> fromFiles;
-    std::vector<std::string> fromUrls;
-  } rows[] = {
-      {question(anaFile, boFile), question(ana, bo)},
-      {question(anaFile, boFile + "@UTC"), question(ana, bo + "@UTC")},
-      {{"freebusy", "2024-03-04", "2024-03-09", anaFile, boFile, "--tz", "UTC"},
-       {"freebusy", "2024-03-04", "2024-03-09", ana, bo, "--tz", "UTC"}},
+  const auto answers = [&](const std::string& a, const std::string& b) {
+    const std::string cy = kExamples + "cy-tokyo.ics", hours = a + "=08:00-12:00";
+    return std::vector<Outcome>{ask({"meet", "2024-03-04", "2024-03-09", "60", a, b, "--optional",
+                                     cy, "--json", "--person-hours", hours}),
+                                ask({"meet", "2024-03-04", "2024-03-09", "60", a, b + "@UTC",
+                                     "--optional", cy, "--json", "--person-hours", hours}),
+                                ask({"freebusy", "2024-03-04", "2024-03-09", a, b})};
   };
-  std::vector<std::string> answers;
-  for (const auto& row : rows) {
-    std::vector<std::string> fromUrls = row.fromUrls;
-    fromUrls.insert(fromUrls.end(), login.begin(), login.end());
-    const Outcome files = Agent(row.fromFiles), urls = Agent(fromUrls);
-    SCOPED_TRACE(row.fromUrls[4] + " " + row.fromUrls[5]);
-    EXPECT_EQ(urls.status, 0) << urls.err;
-    EXPECT_EQ(urls.err, files.err);
-    EXPECT_EQ(Comparable(urls.out), Comparable(files.out));
-    answers.push_back(urls.out);
+  const std::vector<Outcome> files =
+      answers(kExamples + "ana-new-york.ics", kExamples + "bo-berlin.ics");
+  const std::vector<Outcome> urls = answers(ana, bo);
+  for (std::size_t question = 0; question < urls.size(); ++question) {
+    SCOPED_TRACE(question);
+    EXPECT_EQ(urls[question].status, 0) << urls[question].err;
+    EXPECT_EQ(urls[question].err, files[question].err);
+    EXPECT_EQ(Comparable(urls[question].out), Comparable(files[question].out));
   }
-  EXPECT_NE(answers[0], answers[1]);
-  EXPECT_NE(answers[2].find("\nFREEBUSY"), std::string::npos);
+  EXPECT_NE(urls[0].out, urls[1].out);
+  EXPECT_NE(urls[2].out.find("\nFREEBUSY"), std::string::npos);
 }
 
 TEST_F(MeetOverUrls, ACalendarThatCannotBeReadIsTheOneError) {
@@ -109,7 +98,7 @@ TEST_F(MeetOverUrls, ACalendarThatCannotBeReadIsTheOneError) {
   const std::string bo = "http://bo@" + server->Url("/bo/calendar/").substr(7);
   const Outcome outcome =
       Agent({"meet", "2024-03-04", "2024-03-09", "60", server->Url("/ana/calendar/"), bo,
-             Example("cy-tokyo.ics"), "--user", "ana", "--netrc", Netrc(folder, "wrong"),
+             kExamples + "cy-tokyo.ics", "--user", "ana", "--netrc", Netrc(folder, "wrong"),
              "--timeout", "10", "--verbose"});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.out, "");

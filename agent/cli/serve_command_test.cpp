@@ -15,6 +15,7 @@
 #include <fstream>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include "agent/input/test_servers.h"
 #include "agent/service/test_client.h"
@@ -28,47 +29,34 @@ using testing::TestClient;
 // The program serving with `arguments` (after "serve"), started by a shell that writes its
 // process ID and then becomes the program; its standard error in a file. None of the arguments
 // holds a quote.
-class Serving {
- public:
-  explicit Serving(const std::vector<std::string>& arguments)
-      : errPath_("/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".err") {
+struct Serving {
+  explicit Serving(const std::vector<std::string>& arguments) {
     std::string command = "echo $$; exec '" DAYWEAVE_AGENT_PROGRAM "' serve";
     for (const std::string& argument : arguments) command += " '" + argument + "'";
-    out_ = popen((command + " 2>'" + errPath_ + "'").c_str(), "r");
+    out = popen((command + " 2>'" + errPath + "'").c_str(), "r");
     char line[256];
-    if (std::fgets(line, sizeof line, out_) != nullptr) pid_ = std::atoi(line);
-    if (std::fgets(line, sizeof line, out_) != nullptr) firstLine_ = line;
-    if (firstLine_.starts_with("listening on 127.0.0.1:")) {
-      port_ = static_cast<std::uint16_t>(std::stoi(firstLine_.substr(23)));
+    if (std::fgets(line, sizeof line, out) != nullptr) pid = std::atoi(line);
+    if (std::fgets(line, sizeof line, out) != nullptr) firstLine = line;
+    if (firstLine.starts_with("listening on 127.0.0.1:")) {
+      port = static_cast<std::uint16_t>(std::stoi(firstLine.substr(23)));
     }
   }
   ~Serving() { Stop(SIGKILL); }
 
-  std::uint16_t Port() const { return port_; }
-  const std::string& FirstLine() const { return firstLine_; }
-
   // Sends `signal` and waits for the program: its exit status, -1 when a signal ended it.
   int Stop(int signal = SIGTERM) {
-    if (out_ == nullptr) return status_;
-    if (pid_ > 0) kill(pid_, signal);
-    const int status = pclose(out_);
-    out_ = nullptr;
-    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return status_;
+    if (out == nullptr) return -1;
+    if (pid > 0) kill(pid, signal);
+    const int status = pclose(std::exchange(out, nullptr));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  // Its standard error so far.
-  std::string Err() const { return testing::ReadTestFile(errPath_); }
 
- private:
-  std::string errPath_;
-  std::FILE* out_ = nullptr;
-  pid_t pid_ = 0;
-  int status_ = -1;
-  std::uint16_t port_ = 0;
-  std::string firstLine_;
+  const std::string errPath = "/tmp/dayweave-serve-test-" + std::to_string(getpid()) + ".err";
+  std::FILE* out = nullptr;
+  pid_t pid = 0;
+  std::uint16_t port = 0;
+  std::string firstLine;
 };
-
-const std::string& kSample = testing::kSamplePath;
 
 // The service's reply to the command line's answer: the same message, with the envelope
 // and the zone right after `tell`, or the same error text.
@@ -76,9 +64,8 @@ std::string Expected(const std::string& command, const testing::Outcome& cli) {
   if (cli.status == 2) {
     const std::string prefix = "dayweave: " + command + ": ";
     EXPECT_EQ(cli.err.rfind(prefix, 0), 0u) << cli.err;
-    std::string comment = cli.err.substr(prefix.size(), cli.err.size() - prefix.size() - 1);
     std::string quoted;
-    for (char c : comment)
+    for (char c : cli.err.substr(prefix.size(), cli.err.size() - prefix.size() - 1))
       quoted += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
     return "(error :sender dayweave :comment \"" + quoted + "\")";
   }
@@ -90,9 +77,9 @@ std::string Expected(const std::string& command, const testing::Outcome& cli) {
 }
 
 TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
-  Serving serving({kSample, "--port", "0", "--tz", "UTC", "--quiet"});
-  ASSERT_NE(serving.Port(), 0) << serving.FirstLine();
-  TestClient client(serving.Port());
+  Serving serving({testing::kSamplePath, "--port", "0", "--tz", "UTC", "--quiet"});
+  ASSERT_NE(serving.port, 0) << serving.firstLine;
+  TestClient client(serving.port);
 
   std::vector<std::pair<std::string, std::vector<std::string>>> questions;  // command, its words
   for (int day = 14; day < 21; ++day) {
@@ -109,13 +96,13 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
     }
     questions.push_back({"slots", {from, to, "60", ":step", "15", ":hours", "07:30-19:00"}});
   }
-  questions.push_back({"slots", {"4/14/2003", "4/21/2003", "30", ":weekdays", ":step", "60"}});
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"4/31/2003"}, {"4/14/2003", "0"}, {"4/14/2003", "x"}}) {
-    questions.push_back({"free", bad});
-  }
-  questions.push_back({"slots", {"4/15/2003", "4/14/2003", "60"}});
-  questions.push_back({"slots", {"4/14/2003", "4/15/2003", "60", ":hours", "17:00-09:00"}});
+  questions.insert(questions.end(),
+                   {{"slots", {"4/14/2003", "4/21/2003", "30", ":weekdays", ":step", "60"}},
+                    {"free", {"4/31/2003"}},
+                    {"free", {"4/14/2003", "0"}},
+                    {"free", {"4/14/2003", "x"}},
+                    {"slots", {"4/15/2003", "4/14/2003", "60"}},
+                    {"slots", {"4/14/2003", "4/15/2003", "60", ":hours", "17:00-09:00"}}});
 
   // In an order that jumps back and forth in time, as many askers at once would ask.
   std::shuffle(questions.begin(), questions.end(), std::mt19937(2003));
@@ -127,7 +114,7 @@ TEST(ServeTest, AnswersAgreeWithTheCommandLineOverAWeek) {
   }
   client.Send(text);  // all of them at once: the answers come back in order
   for (const auto& [command, words] : questions) {
-    std::vector<std::string> arguments = {command, kSample};
+    std::vector<std::string> arguments = {command, testing::kSamplePath};
     for (const std::string& word : words) {
       arguments.push_back(word[0] == ':' ? "--" + word.substr(1) : word);
     }
@@ -158,10 +145,11 @@ const std::string kFree = "(tell :sender dayweave :content (free))";
 // with it, both name the subjects, as the project kickoff from 10:00 to 11:30.
 TEST(ServeTest, OnlyWithDetailsDoAnswersNameWhatTheUserDoes) {
   for (const bool details : {false, true}) {
-    std::vector<std::string> arguments = {kSample, "--port", "0", "--tz", "UTC", "--quiet"};
+    std::vector<std::string> arguments = {
+        testing::kSamplePath, "--port", "0", "--tz", "UTC", "--quiet"};
     if (details) arguments.push_back("--details");
     Serving serving(arguments);
-    TestClient client(serving.Port());
+    TestClient client(serving.port);
     client.Send("(ask-all :content (occurs 4/14/2003))");
     const std::string occurs = client.Line();
     EXPECT_EQ(occurs.find("\"Project kickoff\"") != std::string::npos, details) << occurs;
@@ -184,7 +172,7 @@ TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   };
   write(meeting("100000"));
   Serving serving({path, "--port", "0", "--tz", "UTC"});
-  TestClient client(serving.Port());
+  TestClient client(serving.port);
   EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
   write(meeting("140000"));
   EXPECT_EQ(Ask(client, "10:30 AM"), kFree);
@@ -196,7 +184,7 @@ TEST(ServeTest, ACalendarChangedOnDiskIsReadAgain) {
   EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
   EXPECT_EQ(serving.Stop(), 0);
   EXPECT_EQ(client.Line(), "<closed>");
-  const std::string err = serving.Err();
+  const std::string err = testing::ReadTestFile(serving.errPath);
   EXPECT_EQ(Count(err, "warning"), 1u) << err;
   EXPECT_EQ(Count(err, ": connection opened"), 1u) << err;
   EXPECT_EQ(Count(err, ": connection closed"), 1u) << err;
@@ -226,8 +214,8 @@ TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
   const std::string url = calendar.Url();
   Serving serving(
       {url, "--user", "ana", "--refresh", "1", "--timeout", "5", "--port", "0", "--tz", "UTC"});
-  ASSERT_NE(serving.Port(), 0) << serving.FirstLine() << serving.Err();
-  TestClient client(serving.Port());
+  ASSERT_NE(serving.port, 0) << serving.firstLine << testing::ReadTestFile(serving.errPath);
+  TestClient client(serving.port);
   EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
   EXPECT_EQ(Ask(client, "2:30 PM"), kFree);
 
@@ -246,7 +234,7 @@ TEST(ServeTest, AUrlCalendarIsFetchedAgainInTheBackground) {
   EXPECT_EQ(Ask(client, "2:30 PM"), kBusy);
   EXPECT_EQ(Ask(client, "4:30 PM"), kFree);
   EXPECT_EQ(serving.Stop(), 0);
-  const std::string err = serving.Err();
+  const std::string err = testing::ReadTestFile(serving.errPath);
   EXPECT_EQ(Count(err, "warning"), 1u) << err;
   EXPECT_EQ(Count(err, "dayweave: warning: " + url + ": "), 1u) << err;
   EXPECT_EQ(Count(err, "; the version read before keeps answering\n"), 1u) << err;
@@ -258,10 +246,10 @@ TEST(ServeTest, AnswersAndASignalWaitForNoFetch) {
   ASSERT_EQ(calendar.Meeting("m", "100000"), 201);
   Serving serving({calendar.Url(), "--user", "ana", "--refresh", "1", "--timeout", "60", "--port",
                    "0", "--tz", "UTC", "--quiet"});
-  ASSERT_NE(serving.Port(), 0) << serving.FirstLine() << serving.Err();
+  ASSERT_NE(serving.port, 0) << serving.firstLine << testing::ReadTestFile(serving.errPath);
   calendar.server->Pause();  // the next fetch waits for an answer that does not come
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  TestClient client(serving.Port());  // the client waits five seconds at most for an answer
+  TestClient client(serving.port);  // the client waits five seconds at most for an answer
   EXPECT_EQ(Ask(client, "10:30 AM"), kBusy);
   const auto asked = std::chrono::steady_clock::now();
   EXPECT_EQ(serving.Stop(), 0);
