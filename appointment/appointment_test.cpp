@@ -60,12 +60,10 @@ TEST(AppointmentTest, ConstructorsStoreEachArgumentInItsPlace) {
 }
 
 TEST(AppointmentTest, RecurringConstructorBuildsItsRuleEvenFromInvalidTimes) {
-  // Daily from 14 April 2003 09:30:15 to 20 April 2003, the window ending at 10:00.
+  // The pattern's dates and the rule's fields are checked through the agent, against libical;
+  // here the pattern's times of day, seconds included: a window from 09:30:15 to 10:00.
   CAppointment daily =
       Recurring(kDaily, 1, 0, 1, {2003, 4, 14, 9, 30, 15}, {2003, 4, 20, 10, 0, 0}, 0, 0);
-  for (auto [day, occurs] : {std::pair{13, 0}, {14, 1}, {20, 1}, {21, 0}}) {
-    EXPECT_EQ(daily.OccursOn(day, 4, 2003), occurs) << day;
-  }
   for (auto [hour, minute, second, free] :
        {std::tuple{9, 30, 14, 1}, {9, 30, 15, 0}, {9, 59, 59, 0}, {10, 0, 0, 1}}) {
     EXPECT_EQ(daily.IsFree(COleDateTime(2003, 4, 17, hour, minute, second)), free) << second;
