@@ -57,21 +57,6 @@ TEST(DateTimeTest, NegativeDayCountsCarryTheTimeAfterMidnight) {
   EXPECT_EQ((COleDateTime(3615897.0) - COleDateTime(0.0)).GetStatus(), COleDateTimeSpan::valid);
 }
 
-TEST(DateTimeTest, ComparisonsFollowTime) {
-  // order -1: a is earlier, 0: the same instant, 1: a is later. Status takes no part.
-  const double cases[][3] = {{-1.25, -1.5, -1}, {-1.25, -1.25, 0},      {-1.75, 0.25, -1},
-                             {-2.0, -1.99, -1}, {37725.5, 37725.25, 1}, {37725.5, 37725.5, 0}};
-  for (const auto& [first, second, order] : cases) {
-    const COleDateTime a(first);
-    COleDateTime b(second);
-    b.SetStatus(COleDateTime::invalid);
-    EXPECT_EQ(std::make_tuple((a < b), (a <= b), (a > b), (a >= b), (a == b), (a != b)),
-              std::make_tuple((order < 0), (order <= 0), (order > 0), (order >= 0), (order == 0),
-                              (order != 0)))
-        << first << " vs " << second;
-  }
-}
-
 TEST(DateTimeTest, BadComponentsAreInvalidAndUnreadableValuesReadMinusOne) {
   const int cases[][6] = {
       {2003, 2, 30, 0, 0, 0},  {-1, -1, -1, 0, 0, 0},   {1900, 2, 29, 0, 0, 0},
@@ -92,20 +77,31 @@ TEST(DateTimeTest, BadComponentsAreInvalidAndUnreadableValuesReadMinusOne) {
   }
 }
 
-TEST(DateTimeTest, SpansAndTheirWholeUnits) {
+// Each row of calendar/testdata/day_count_cases.txt: how two day counts compare, or the whole
+// units of a span.
+TEST(DateTimeTest, ComparisonsFollowTimeAndSpansCountWholeUnits) {
+  for (std::istringstream& row : TestRows("calendar/testdata/day_count_cases.txt")) {
+    SCOPED_TRACE(row.str());
+    std::string kind;
+    double first = 0, second = 0;
+    int order = 0;
+    ASSERT_TRUE(row >> kind >> first >> second);
+    if (kind != "compare") {
+      const COleDateTimeSpan span(kind == "minutes" ? first / 86400 : first);
+      EXPECT_EQ(kind == "minutes" ? span.GetWholeMinutes() : span.GetWholeDays(), second);
+      continue;
+    }
+    ASSERT_TRUE(row >> order);
+    const COleDateTime a(first);
+    COleDateTime b(second);
+    b.SetStatus(COleDateTime::invalid);
+    EXPECT_EQ(std::make_tuple((a < b), (a <= b), (a > b), (a >= b), (a == b), (a != b)),
+              std::make_tuple((order < 0), (order <= 0), (order > 0), (order >= 0), (order == 0),
+                              (order != 0)));
+  }
+  EXPECT_EQ(COleDateTimeSpan(kNaN).GetWholeDays(), 0);
   EXPECT_EQ(COleDateTimeSpan(-3615897.0).GetStatus(), COleDateTimeSpan::valid);
   EXPECT_DOUBLE_EQ(COleDateTimeSpan(2, 3, 4, 5).m_span, 2 + (3 * 3600 + 4 * 60 + 5) / 86400.0);
-  // Seconds and the whole minutes they make, half a second short counting as the minute.
-  const double minutes[][2] = {{59.6, 1},  {59.4, 0}, {-59.6, -1},
-                               {-59.4, 0}, {90, 1},   {28800, 480}};
-  for (const auto& [seconds, whole] : minutes) {
-    EXPECT_EQ(COleDateTimeSpan(seconds / 86400).GetWholeMinutes(), whole) << seconds;
-  }
-  const double days[][2] = {{6.9999999, 7},   {7.4, 7},  {6.5, 6},
-                            {-6.9999999, -7}, {kNaN, 0}, {1e300, std::numeric_limits<int>::max()}};
-  for (const auto& [span, whole] : days) {
-    EXPECT_EQ(COleDateTimeSpan(span).GetWholeDays(), whole) << span;
-  }
 }
 
 // Each row of calendar/testdata/date_texts.txt: a text, what ParseDateTime reads from it, and

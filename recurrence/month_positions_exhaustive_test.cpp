@@ -49,13 +49,14 @@ TEST(MonthPositionsExhaustiveTest, EveryMonthAgreesWithAWalkThroughIt) {
         counted[static_cast<std::size_t>(dayOfWeek) + 1].push_back(d);
       }
       bool agrees = true;
-      // The public operations, asked about a different day of each month.
+      // The public operations, asked about a different day of each month at 06:00.
       const int asked = 1 + static_cast<int>(months % length);
       const COleDateTime date(year, month, asked, 6, 0, 0);
       auto firstFour = [](const std::vector<int>& days) {
         return std::array<int, 4>{days[0], days[1], days[2], days[3]};
       };
       agrees &=
+          rule.GetFirstDayOfMonth(date) == COleDateTime(year, month, 1, 6, 0, 0) &&
           Adopt(rule.GetFirst4WeekDays(date)) == firstFour(counted[0]) &&
           rule.GetLastWeekDay(date) == counted[0].back() &&
           Adopt(rule.GetFirst4WeekendDays(date)) == firstFour(counted[1]) &&

@@ -18,12 +18,6 @@ FirstFour Adopt(int* heap) {
   return {owned[0], owned[1], owned[2], owned[3]};
 }
 
-TEST(MonthPositionsTest, FirstDayOfMonthKeepsTheTimeOfDay) {
-  EXPECT_EQ(kRule.GetFirstDayOfMonth({2004, 2, 29, 23, 59, 59}),
-            COleDateTime(2004, 2, 1, 23, 59, 59));
-  EXPECT_EQ(kRule.GetFirstDayOfMonth({1000, 3, 15, 6, 0, 0}), COleDateTime(1000, 3, 1, 6, 0, 0));
-}
-
 TEST(MonthPositionsTest, NoDayOfWeekAndUnreadableDatesFindNothing) {
   const COleDateTime april22(2003, 4, 22, 0, 0, 0);  // the fourth Tuesday
   for (int dayOfWeek : {0, 8, -1, INT_MIN}) {

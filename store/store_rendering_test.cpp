@@ -23,11 +23,11 @@ TEST(StoreRenderingTest, KqmlNumbersEveryEntryFromOne) {
 TEST(StoreRenderingTest, PlainTextListsSlotAttributeAndPositionId) {
   CTimeSlotStore store;
   EXPECT_EQ(store.ToString(), "");
-  store.Add(Hour(9), "free");
-  store.Add(Hour(10), "", "x");  // the one ID given belongs to position 0
-  store.Add(Hour(11), "busy");
+  store.Add(Hour(9), "free", "");  // an empty ID is an ID given: it is position 0's
+  store.Add(Hour(10), "");
+  store.Add(Hour(11), "busy", "x");  // the second ID given belongs to position 1
   EXPECT_EQ(store.ToString().str(),
-            HourText(9) + "\nfree\nx\n" + HourText(10) + "\n\n\n" + HourText(11) + "\nbusy\n\n");
+            HourText(9) + "\nfree\n\n" + HourText(10) + "\n\nx\n" + HourText(11) + "\nbusy\n\n");
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 namespace dayweave {
 namespace {
@@ -45,29 +43,6 @@ TEST(TimeSlotStoreTest, OutsideTheEntriesNothingIsFound) {
   store.GetIDs()->RemoveAll();
   EXPECT_EQ(store.GetAttribute(1) + store.GetID(1), "");
   EXPECT_EQ(store.GetLastSlot(""), store.GetTimeSlot(1));  // the positions read as ""
-}
-
-// Element i of the IDs given is the ID of position i, whichever entry it came with.
-TEST(TimeSlotStoreTest, TheIdOfAPositionIsTheNthIdGiven) {
-  // The IDs given with the entries (null: none), and the IDs then read by position.
-  const std::pair<std::vector<const char*>, const char*> cases[] = {
-      {{"a", "b", "c"}, "a|b|c"},
-      {{nullptr, "x"}, "x|"},
-      {{nullptr, "a", nullptr, "b", "c"}, "a|b|c||"},
-      {{"", nullptr, "z"}, "|z|"}};
-  for (const auto& [ids, byPosition] : cases) {
-    CTimeSlotStore store;
-    CString read, bySlot;
-    for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
-      ids[i] ? store.Add(NewSlot(i, i + 1), "free", ids[i]) : store.Add(NewSlot(i, i + 1), "free");
-    }
-    for (int i = 0; i < store.GetCount(); ++i) {
-      read += (i ? "|" : "") + store.GetID(i);
-      bySlot += (i ? "|" : "") + store.GetID(store.GetTimeSlot(i), "free");
-    }
-    EXPECT_EQ(read, byPosition);
-    EXPECT_EQ(bySlot, byPosition);
-  }
 }
 
 TEST(TimeSlotStoreTest, LookUpsTakeTheFirstMatch) {
