@@ -83,6 +83,12 @@ TEST(HeaderExamplesTest, TimeSlotStore) {
   CTimeSlotStore store;
   store.Add(new CTimeSlot("(4/14/2003 9:00 AM)", "(4/14/2003 5:00 PM)", 480), "free", "a1");
   EXPECT_EQ(store.ToKQML(), "(tell :t1 (4/14/2003 9:00:00 AM))");
+
+  CTimeSlotStore mixed;
+  mixed.Add(new CTimeSlot(), "free");
+  mixed.Add(new CTimeSlot(), "free", "x");
+  EXPECT_EQ(mixed.GetID(0), "x");
+  EXPECT_EQ(mixed.GetID(1), "");
 }
 
 }  // namespace
