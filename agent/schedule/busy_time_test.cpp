@@ -39,10 +39,5 @@ TEST(BusyTime, PiecesTakeTheStrongestKind) {
   }
 }
 
-// Statuses 0 to 3 reach freebusy's kinds in cli/meet_zoneinfo_check.py, which also checks
-// meet's blocking kinds (--tentative) and freebusy's people together; a code beyond them blocks
-// nothing.
-TEST(BusyTime, AStatusBeyondTheKnownOnesBlocksNothing) { EXPECT_EQ(KindOfStatus(4), std::nullopt); }
-
 }  // namespace
 }  // namespace dayweave::agent
