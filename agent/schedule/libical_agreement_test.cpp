@@ -103,6 +103,8 @@ void ExpectAgreement(const std::string& name, const char* zoneName, local_second
 TEST(LibicalAgreementTest, RecurrenceShapesAndTimeZonesAroundTheClockChanges) {
   ExpectAgreement("recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
                   testing::At(2003, 7, 1));
+  ExpectAgreement("schedule/before-1970.ics", "UTC", testing::At(1960, 1, 1),
+                  testing::At(1960, 2, 1));
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
     ExpectAgreement("zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
     ExpectAgreement("zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));

@@ -35,14 +35,6 @@ TEST(ScheduleTest, TheSweepHandsEachDayTheAppointmentsThatCanTouchIt) {
   EXPECT_TRUE(sweep.Warnings().empty());
 }
 
-TEST(ScheduleTest, DaysBefore1970AreWalkedLikeAnyOther) {
-  const testing::Loaded loaded(testing::TestData("schedule/before-1970.ics"));
-  DaySweep sweep(loaded.schedule, Day(1960, 1, 11));
-  EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 11))), std::vector<int>{1});
-  EXPECT_TRUE(sweep.Touching(Day(1960, 1, 12)).empty());
-  EXPECT_EQ(Indices(sweep.Touching(Day(1960, 1, 19))), std::vector<int>{2});
-}
-
 TEST(ScheduleTest, EventsThatTheDisplayClockPutsOutsideTheYearsAreLeftOut) {
   const testing::Loaded loaded(testing::TestData("schedule/year-9999.ics"), "edge.ics",
                                "Asia/Tokyo");
