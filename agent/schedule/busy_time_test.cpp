@@ -11,10 +11,6 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr auto T = BusyKind::kTentative;
-constexpr auto B = BusyKind::kBusy;
-constexpr auto U = BusyKind::kUnavailable;
-
 // Hours of 1 March 2024, UTC.
 sys_seconds H(double hours) {
   return sys_days{2024y / March / 1} + duration_cast<seconds>(duration<double>(hours * 3600));
@@ -26,7 +22,10 @@ std::vector<BusyInterval> Stretches(const std::string& cell) {
   std::istringstream in(cell);
   double from, to;
   for (std::string kind; in >> from >> to >> kind;) {
-    stretches.push_back({H(from), H(to), kind[0] == 'T' ? T : kind[0] == 'B' ? B : U});
+    stretches.push_back({H(from), H(to),
+                         kind[0] == 'T'   ? BusyKind::kTentative
+                         : kind[0] == 'B' ? BusyKind::kBusy
+                                          : BusyKind::kUnavailable});
   }
   return stretches;
 }
