@@ -130,9 +130,8 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
     const icaltimetype start = icaltime_from_string(text);
     const testing::Loaded loaded(testing::Calendar(testing::Event(
         std::string("UID:shape@test\nDTSTART:") + text + "\nDURATION:PT1H\nRRULE:" + rule + "\n")));
-    const Schedule& schedule = loaded.schedule;
-    ASSERT_EQ(schedule.Recurring().size(), 1u)
-        << (schedule.Expanded().empty() ? "" : schedule.Expanded()[0].reason);
+    ASSERT_EQ(loaded.schedule.Recurring().size(), 1u)
+        << (loaded.schedule.Expanded().empty() ? "" : loaded.schedule.Expanded()[0].reason);
     const EventMapping mapping =
         MapEvent(loaded.file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
     EXPECT_EQ(mapping.shape.type, types.at(row.at(2)));
@@ -149,7 +148,7 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
     icalrecur_iterator_free(iterator);
     ASSERT_FALSE(dates.empty());
 
-    const CAppointment& appointment = schedule.Recurring()[0].appointment;
+    const CAppointment& appointment = loaded.schedule.Recurring()[0].appointment;
     int differences = 0;
     for (local_days day = floor<days>(WrittenTime(start)) - days{10};
          day <= local_days{kLastComparedYear / 12 / 31}; day += days{1}) {
