@@ -52,36 +52,27 @@ void Collect(icalcomponent*, icaltime_span* span, void* data) {
       Span{event.index, DisplayOf(start, floating, display), DisplayOf(end, floating, display)});
 }
 
-// libical's occurrences of the events that can block (busy status not 0).
-std::vector<Span> LibicalSpans(const CalendarFile& file, icaltimezone* display, sys_seconds from,
-                               sys_seconds to) {
-  std::vector<Span> spans;
-  const auto utc = [](sys_seconds t) {
-    return icaltime_from_timet_with_zone(t.time_since_epoch().count(), 0,
-                                         icaltimezone_get_utc_timezone());
-  };
-  for (const EventRecord& event : file.events) {
-    Expansion expansion{event, display, spans};
-    if (event.status != 0) {
-      icalcomponent_foreach_recurrence(event.component, utc(from), utc(to), Collect, &expansion);
-    }
-  }
-  return spans;
-}
-
 // Compares the agent with libical over [from, to) of the display clock.
 void ExpectAgreement(const std::string& name, const char* zoneName, local_seconds first,
                      local_seconds last) {
   SCOPED_TRACE(name + " on the " + zoneName + " clock");
-  const CalendarFile file = ReadCalendar(testing::TestData(name), name);
-  ASSERT_EQ(file.error, "");
-  icaltimezone* zone = FindZone(zoneName);
-  const Schedule schedule(file, zone, zoneName);
-  FreeBusy freeBusy(schedule);
-  // Three days either side cover any zone's offset from the display clock.
-  const std::vector<Span> spans =
-      LibicalSpans(file, zone, sys_seconds{first.time_since_epoch()} - days{3},
-                   sys_seconds{last.time_since_epoch()} + days{3});
+  const testing::Loaded loaded(testing::TestData(name), name.c_str(), zoneName);
+  ASSERT_EQ(loaded.file.error, "");
+  FreeBusy freeBusy(loaded.schedule);
+  // libical's occurrences of the events that can block (busy status not 0), from three days
+  // either side, which cover any zone's offset from the display clock.
+  const auto utc = [](local_seconds t) {
+    return icaltime_from_timet_with_zone(t.time_since_epoch().count(), 0,
+                                         icaltimezone_get_utc_timezone());
+  };
+  std::vector<Span> spans;
+  for (const EventRecord& event : loaded.file.events) {
+    Expansion expansion{event, FindZone(zoneName), spans};
+    if (event.status != 0) {
+      icalcomponent_foreach_recurrence(event.component, utc(first - days{3}), utc(last + days{3}),
+                                       Collect, &expansion);
+    }
+  }
   int mismatches = 0;
   const auto check = [&](local_seconds when, minutes length, const StretchAnswer& answer) {
     std::set<int> expected;
@@ -112,6 +103,8 @@ void ExpectAgreement(const std::string& name, const char* zoneName, local_second
 TEST(LibicalAgreementTest, RecurrenceShapesAndTimeZonesAroundTheClockChanges) {
   ExpectAgreement("recurrence.ics", "Europe/Berlin", testing::At(2003, 1, 1),
                   testing::At(2003, 7, 1));
+  ExpectAgreement("schedule/before-1970.ics", "UTC", testing::At(1960, 1, 1),
+                  testing::At(1960, 2, 1));
   for (const char* zone : {"Europe/Berlin", "America/New_York"}) {
     ExpectAgreement("zones.ics", zone, testing::At(2003, 1, 1), testing::At(2003, 1, 25));
     ExpectAgreement("zones.ics", zone, testing::At(2003, 3, 24), testing::At(2003, 4, 14));
@@ -135,15 +128,12 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
     const char* rule = row.at(1).c_str();
     SCOPED_TRACE(std::string(text) + " " + rule);
     const icaltimetype start = icaltime_from_string(text);
-    const CalendarFile file = ReadCalendar(
-        testing::Calendar(testing::Event(std::string("UID:shape@test\nDTSTART:") + text +
-                                         "\nDURATION:PT1H\nRRULE:" + rule + "\n")),
-        "shape.ics");
-    const Schedule schedule(file, icaltimezone_get_utc_timezone(), "UTC");
-    ASSERT_EQ(schedule.Recurring().size(), 1u)
-        << (schedule.Expanded().empty() ? "" : schedule.Expanded()[0].reason);
+    const testing::Loaded loaded(testing::Calendar(testing::Event(
+        std::string("UID:shape@test\nDTSTART:") + text + "\nDURATION:PT1H\nRRULE:" + rule + "\n")));
+    ASSERT_EQ(loaded.schedule.Recurring().size(), 1u)
+        << (loaded.schedule.Expanded().empty() ? "" : loaded.schedule.Expanded()[0].reason);
     const EventMapping mapping =
-        MapEvent(file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
+        MapEvent(loaded.file.events[0], icaltimezone_get_utc_timezone(), "UTC", changes);
     EXPECT_EQ(mapping.shape.type, types.at(row.at(2)));
 
     std::set<local_days> dates;
@@ -158,7 +148,7 @@ TEST(LibicalAgreementTest, MappedShapesOccurOnLibicalsDatesForYears) {
     icalrecur_iterator_free(iterator);
     ASSERT_FALSE(dates.empty());
 
-    const CAppointment& appointment = schedule.Recurring()[0].appointment;
+    const CAppointment& appointment = loaded.schedule.Recurring()[0].appointment;
     int differences = 0;
     for (local_days day = floor<days>(WrittenTime(start)) - days{10};
          day <= local_days{kLastComparedYear / 12 / 31}; day += days{1}) {

@@ -8,25 +8,21 @@
 namespace dayweave::agent {
 namespace {
 
-struct Outcome {
-  std::vector<std::string> messages;  // as written back
-  std::string fault;
-};
-
-// Reads `text` in pieces of `piece` bytes (0: all at once), on past a fault, which is final.
-Outcome ReadInPieces(const std::string& text, std::size_t piece,
-                     std::size_t most = KqmlReader::kMostMessageBytes) {
+// Reads `text` in pieces of `piece` bytes (0: all at once), on past a fault, which is final:
+// the messages read, written back one space apart, and the fault.
+std::pair<std::string, std::string> ReadInPieces(const std::string& text, std::size_t piece,
+                                                 std::size_t most = KqmlReader::kMostMessageBytes) {
   KqmlReader reader(most);
   std::vector<KqmlValue> values;
-  Outcome outcome;
+  std::string fault;
   const std::size_t step = piece == 0 ? text.size() + 1 : piece;
   for (std::size_t at = 0; at < text.size(); at += step) {
-    if (auto fault = reader.Read(std::string_view(text).substr(at, step), values)) {
-      outcome.fault = *fault;
-    }
+    if (auto read = reader.Read(std::string_view(text).substr(at, step), values)) fault = *read;
   }
-  for (const KqmlValue& value : values) outcome.messages.push_back(WriteKqml(value));
-  return outcome;
+  std::string messages;
+  for (const KqmlValue& value : values)
+    messages += (messages.empty() ? "" : " ") + WriteKqml(value);
+  return {messages, fault};
 }
 
 // Each row of kqml-reading.txt, read at once and in pieces of 1, 2 and 7 bytes.
@@ -38,12 +34,8 @@ TEST(KqmlReaderTest, MessagesAndFaultsWhateverThePieces) {
         text.replace(at, 2, meant);
     }
     for (const std::size_t piece : {0, 1, 2, 7}) {
-      const Outcome outcome = ReadInPieces(text, piece);
-      std::string messages;
-      for (const std::string& message : outcome.messages)
-        messages += (messages.empty() ? "" : " ") + message;
-      EXPECT_EQ(messages, row.at(1)) << text << " in pieces of " << piece;
-      EXPECT_EQ(outcome.fault, row.at(2)) << text << " in pieces of " << piece;
+      EXPECT_EQ(ReadInPieces(text, piece), std::pair(row.at(1), row.at(2)))
+          << text << " in pieces of " << piece;
     }
   }
 }
@@ -54,14 +46,14 @@ TEST(KqmlReaderTest, Limits) {
   };
   const auto values = [](std::size_t count) {  // the message's list is one of them
     std::string text = "(";
-    for (std::size_t i = 1; i < count; ++i) text += "a ";
+    for (std::size_t i = 1; i < count; ++i) text += i == 1 ? "a" : " a";
     return text + ")";
   };
   const auto sized = [](std::size_t bytes) { return "(" + std::string(bytes - 2, 'x') + ")"; };
   const std::size_t most = KqmlReader::kMostMessageBytes;
   struct Case {
     std::string text;
-    std::string fault;  // empty: read as one message
+    std::string fault;  // empty: read as one message, written back as it is
   } cases[] = {
       {sized(most), ""},
       {sized(most + 1), "a message longer than 65536 bytes"},
@@ -73,14 +65,12 @@ TEST(KqmlReaderTest, Limits) {
       {"(" + std::string(KqmlReader::kMostValues, '(') + ")", "lists nested deeper than 32"},
   };
   for (const Case& c : cases) {
-    const Outcome outcome = ReadInPieces(c.text, 1000);
-    EXPECT_EQ(outcome.fault, c.fault) << c.text.substr(0, 40);
-    EXPECT_EQ(outcome.messages.size(), c.fault.empty() ? 1u : 0u) << c.text.substr(0, 40);
+    EXPECT_EQ(ReadInPieces(c.text, 1000), std::pair(c.fault.empty() ? c.text : "", c.fault))
+        << c.text.substr(0, 40);
   }
   // The limit counts each message from its opening parenthesis, not the stream.
-  const Outcome many = ReadInPieces(sized(16) + " \n" + sized(16) + sized(17), 5, 16);
-  EXPECT_EQ(many.messages.size(), 2u);
-  EXPECT_EQ(many.fault, "a message longer than 16 bytes");
+  EXPECT_EQ(ReadInPieces(sized(16) + " \n" + sized(16) + sized(17), 5, 16),
+            std::pair(sized(16) + " " + sized(16), std::string("a message longer than 16 bytes")));
 }
 
 }  // namespace

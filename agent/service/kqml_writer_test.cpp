@@ -5,11 +5,10 @@
 namespace dayweave::agent {
 namespace {
 
-// Strings and lists are written back in kqml_reader_test.cpp, and a line break in a string in
-// responder_test.cpp; here, the words that cannot stand bare.
+// Strings, lists and keywords are written back in kqml_reader_test.cpp, and a line break in a
+// string in responder_test.cpp; here, the words that cannot stand bare.
 TEST(KqmlWriterTest, AWordIsQuotedOnlyWhenItCannotBeReadAsOne) {
   const std::pair<const char*, const char*> cases[] = {
-      {":in-reply-to", ":in-reply-to"},
       {"two words", R"("two words")"},
       {"", R"("")"},
       {"a(b", R"("a(b")"},

@@ -33,20 +33,15 @@ TEST(ResponderTest, EnvelopeAndRefusals) {
   }
 }
 
-TEST(ResponderTest, AReplyOverTheLimitBecomesAnError) {
-  const std::string fits = "(tell :sender dayweave :content (echo x))";
+TEST(ResponderTest, AReplyOverTheLimitBecomesAnErrorAndANameThatIsNotAWordIsQuoted) {
+  const std::string name = "ana's \"agent\"";
+  const std::string fits = R"((tell :sender "ana's \"agent\"" :content (echo x)))";
   const KqmlValue question = Read("(ask-one :content x)");
-  EXPECT_EQ(Responder("dayweave", Echo, fits.size()).Respond(question).text, fits);
-  EXPECT_EQ(Responder("dayweave", Echo, fits.size() - 1).Respond(question).text,
-            "(error :sender dayweave :comment \"the answer would be longer than " +
+  EXPECT_EQ(Responder(name, Echo, fits.size()).Respond(question).text, fits);
+  EXPECT_EQ(Responder(name, Echo, fits.size() - 1).Respond(question).text,
+            R"((error :sender "ana's \"agent\"" :comment "the answer would be longer than )" +
                 std::to_string(fits.size() - 1) + " bytes\")");
-}
-
-TEST(ResponderTest, ANameThatIsNotAWordIsQuoted) {
-  const Responder responder("ana's \"agent\"", Echo);
-  EXPECT_EQ(responder.Respond(Read("(ask-one :content x)")).text,
-            R"((tell :sender "ana's \"agent\"" :content (echo x)))");
-  EXPECT_EQ(responder.Refusal("too many connections"),
+  EXPECT_EQ(Responder(name, Echo).Refusal("too many connections"),
             R"((error :sender "ana's \"agent\"" :comment "too many connections"))");
 }
 
