@@ -11,9 +11,8 @@ using namespace std::chrono;
 using testing::At;
 
 // Names of UTC in any case (utc, Z, GMT), known zones and an unknown one are read through --tz
-// in answers.txt and error-lines.txt; floating times and dates, taken as written on any clock,
-// in libical_agreement_test.cpp.
-TEST(TimeZonesTest, AnEmptyNameIsNoZone) { EXPECT_EQ(FindZone(""), nullptr); }
+// in answers.txt and error-lines.txt, an empty name (no zone) in calendar-arguments.txt; floating
+// times and dates, taken as written on any clock, in libical_agreement_test.cpp.
 
 TEST(TimeZonesTest, MachineZoneComesFromTzThenLocaltimeThenUtc) {
   for (const auto& row : testing::TableRows("machine-zones.txt")) {
