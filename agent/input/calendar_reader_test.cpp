@@ -52,14 +52,10 @@ TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
 }
 
 TEST(CalendarReaderTest, PartsAreNumberedInTurnAndNamedInMessages) {
-  const std::string weekly = "UID:w\nDTSTART:20030106T090000\nDURATION:PT1H\nRRULE:FREQ=WEEKLY\n";
-  const std::string moved =
-      "UID:w\nRECURRENCE-ID:20030113T090000\nDTSTART:20030113T100000\n"
-      "DURATION:PT1H\n";
   const CalendarFile file =
-      ReadCalendarParts({{"/c/a.ics", Calendar(Event(weekly) + Event("UID:x\n"))},
+      ReadCalendarParts({{"/c/a.ics", testing::TestData("reader/part-weekly.ics")},
                          {"/c/b.ics", "BEGIN:VCALENDAR\nBEGIN:VEVENT\n"},
-                         {"/c/c.ics", Calendar(Event(moved))}},
+                         {"/c/c.ics", testing::TestData("reader/part-moved.ics")}},
                         "https://cal.example.org/c/");
   EXPECT_EQ(file.error, "");
   EXPECT_EQ(file.warnings,
