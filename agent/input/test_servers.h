@@ -105,8 +105,7 @@ class Radicale {
   long Send(const std::string& user, const std::string& method, const std::string& path,
             const std::string& body) const {
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), curl_easy_cleanup);
-    const std::string url = Url(path);
-    curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_URL, Url(path).c_str());  // libcurl copies strings
     curl_easy_setopt(easy.get(), CURLOPT_CUSTOMREQUEST, method.c_str());
     curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, 10L);
     curl_easy_setopt(easy.get(), CURLOPT_CAINFO, Certificate().c_str());
