@@ -10,11 +10,6 @@ namespace {
 using testing::Calendar;
 using testing::Event;
 
-const std::string kTimes = "DTSTART:20030414T090000\nDTEND:20030414T100000\n";
-
-// The lines of a table cell, each ending in a line feed.
-std::string Lines(const std::string& cell) { return cell.empty() ? cell : cell + "\n"; }
-
 EventRecord ReadOne(const std::string& lines) {
   const CalendarFile file = ReadCalendar(Calendar(Event(lines)), "one.ics");
   EXPECT_EQ(file.error, "");
@@ -33,36 +28,23 @@ TEST(CalendarReaderTest, TextsAttendeesAndCategories) {
                 "chris@example.com; erin@example.com", "Team, Planning, Weekly"}));
 }
 
-// Each row of busy-status.txt: the lines of an event and its busy status.
-TEST(CalendarReaderTest, BusyStatusTakesTheFirstRuleThatApplies) {
-  for (const auto& row : testing::TableRows("busy-status.txt")) {
-    EXPECT_EQ(ReadOne(kTimes + Lines(row.at(0))).status, std::stoi(row.at(1))) << row[0];
-  }
-}
-
-// Each row of reminders.txt: the alarms of a 60-minute event, its reminder flag and minutes.
-TEST(CalendarReaderTest, ReminderIsTheFirstAlarmsRelativeTrigger) {
-  for (const auto& row : testing::TableRows("reminders.txt")) {
-    const EventRecord event = ReadOne(kTimes + Lines(row.at(0)));
-    EXPECT_EQ(event.reminderFlag, std::stoi(row.at(1))) << row[0];
-    EXPECT_EQ(event.reminder, std::stol(row.at(2))) << row[0];
-  }
-}
-
-// Each row of event-lengths.txt. DURATION and the ends of events without one are checked in
+// Each row of event-records.txt. DURATION and the ends of events without one are checked in
 // event_times_test.cpp.
-TEST(CalendarReaderTest, LengthInRealMinutes) {
-  for (const auto& row : testing::TableRows("event-lengths.txt")) {
-    const EventRecord event = ReadOne(Lines(row.at(0)));
-    EXPECT_EQ(event.duration, std::stol(row.at(1))) << row[0];
-    EXPECT_EQ(icaltime_as_ical_string(event.end), row.at(2)) << row[0];
+TEST(CalendarReaderTest, StatusReminderAndLengthInRealMinutes) {
+  for (const auto& row : testing::TableRows("event-records.txt")) {
+    const EventRecord event = ReadOne(row.at(0) + "\n");
+    EXPECT_EQ(event.status, std::stoi(row.at(1))) << row[0];
+    EXPECT_EQ(event.reminderFlag, std::stoi(row.at(2))) << row[0];
+    EXPECT_EQ(event.reminder, std::stol(row.at(3))) << row[0];
+    EXPECT_EQ(event.duration, std::stol(row.at(4))) << row[0];
+    EXPECT_EQ(icaltime_as_ical_string(event.end), row.at(5)) << row[0];
   }
 }
 
 // Unreadable files and a text that libical cannot parse (a CSV file) are checked with the
 // commands' error lines.
 TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
-  EXPECT_EQ(ReadCalendar(Event(kTimes), "x.ics").error,
+  EXPECT_EQ(ReadCalendar(Event("DTSTART:20030414T090000\n"), "x.ics").error,
             "x.ics: not an iCalendar file (it has no VCALENDAR)");
   const CalendarFile empty = ReadCalendar(Calendar(""), "empty.ics");
   EXPECT_EQ(empty.error, "");
@@ -70,14 +52,10 @@ TEST(CalendarReaderTest, TextsThatAreNoCalendar) {
 }
 
 TEST(CalendarReaderTest, PartsAreNumberedInTurnAndNamedInMessages) {
-  const std::string weekly = "UID:w\nDTSTART:20030106T090000\nDURATION:PT1H\nRRULE:FREQ=WEEKLY\n";
-  const std::string moved =
-      "UID:w\nRECURRENCE-ID:20030113T090000\nDTSTART:20030113T100000\n"
-      "DURATION:PT1H\n";
   const CalendarFile file =
-      ReadCalendarParts({{"/c/a.ics", Calendar(Event(weekly) + Event("UID:x\n"))},
+      ReadCalendarParts({{"/c/a.ics", testing::TestData("reader/part-weekly.ics")},
                          {"/c/b.ics", "BEGIN:VCALENDAR\nBEGIN:VEVENT\n"},
-                         {"/c/c.ics", Calendar(Event(moved))}},
+                         {"/c/c.ics", testing::TestData("reader/part-moved.ics")}},
                         "https://cal.example.org/c/");
   EXPECT_EQ(file.error, "");
   EXPECT_EQ(file.warnings,

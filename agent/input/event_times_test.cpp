@@ -26,9 +26,7 @@ TEST(ReadEventTimes, StartsAndEndsAsTheAuthorMeantThem) {
     EXPECT_EQ(InstantOf(times.end), testing::Instant(row.at(2))) << row[0];
     EXPECT_EQ(times.start.zone == nullptr && !icaltime_is_utc(times.start), row.at(3) == "1")
         << row[0];
-    EXPECT_EQ(times.notes,
-              row.at(4).empty() ? std::vector<std::string>{} : std::vector<std::string>{row[4]})
-        << row[0];
+    EXPECT_EQ(times.notes, std::vector(!row.at(4).empty(), row[4])) << row[0];
   }
 }
 

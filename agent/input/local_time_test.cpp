@@ -28,7 +28,6 @@ TEST(LocalTimeTest, OnlyTheLibrarysYearsAreHeld) {
 
 TEST(LocalTimeTest, AValueAHairShortOfASecondReadsAsThatSecond) {
   const local_seconds at = local_days{2003y / 1 / 13} + 9h + 30min + 15s;
-  EXPECT_EQ(ToOle(at).Format(), CString("1/13/2003 9:30:15 AM"));
   EXPECT_EQ(FromOle(COleDateTime(ToOle(at).m_dt - 1e-9)), at);
 }
 

@@ -38,13 +38,10 @@ TEST(ZoneOfProperty, FindsTheZoneThatTheTzidMeansOrSaysItNamesNone) {
     icalproperty* rdate = icalcomponent_get_first_property(
         icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT), ICAL_RDATE_PROPERTY);
     const PropertyZone zone = ZoneOfProperty(rdate);
-    const bool unresolved = row.at(1) == "unresolved";
+    const bool unresolved = row.at(1) == "unresolved";  // and so without a zone
     EXPECT_EQ(zone.Unresolved(), unresolved) << row[0];
-    if (unresolved) {
-      EXPECT_EQ(zone.zone, nullptr) << row[0];
-    } else {
-      EXPECT_EQ(RdateStart(rdate, zone), testing::Instant(row[1])) << row[0];
-    }
+    if (unresolved) continue;
+    EXPECT_EQ(RdateStart(rdate, zone), testing::Instant(row[1])) << row[0];
   }
   EXPECT_EQ(ZoneOfProperty(nullptr).zone, nullptr);
 }

@@ -10,9 +10,9 @@
 #pragma once
 
 #include <curl/curl.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <asio.hpp>
@@ -24,7 +24,6 @@
 #include <fstream>
 #include <limits>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -75,14 +74,10 @@ class Radicale {
                           << "\nhtpasswd_encryption = plain\ndelay = 0\n[rights]\ntype = owner_only"
                           << "\n[storage]\nfilesystem_folder = " << folder_.path << "/store"
                           << "\n[logging]\nlevel = warning\n";
-    char* argv[] = {const_cast<char*>("radicale"), const_cast<char*>("-C"), config.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (folder_.path + "/log").c_str(),
-                                     O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    if (posix_spawnp(&pid_, "radicale", &actions, nullptr, argv, environ) != 0) pid_ = 0;
-    posix_spawn_file_actions_destroy(&actions);
+    // The shell gives its own process to Radicale (exec), so pid_ is the server's.
+    std::string command = "exec radicale -C " + config + " >" + folder_.path + "/log 2>&1";
+    char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("-c"), command.data(), nullptr};
+    if (posix_spawn(&pid_, "/bin/sh", nullptr, nullptr, argv, environ) != 0) pid_ = 0;
     // Python takes a moment to start; wait until it answers, at most ten seconds.
     for (int tries = 0; pid_ != 0 && tries < 200 && !Running(); ++tries) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -110,8 +105,7 @@ class Radicale {
   long Send(const std::string& user, const std::string& method, const std::string& path,
             const std::string& body) const {
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), curl_easy_cleanup);
-    const std::string url = Url(path);
-    curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_URL, Url(path).c_str());  // libcurl copies strings
     curl_easy_setopt(easy.get(), CURLOPT_CUSTOMREQUEST, method.c_str());
     curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, 10L);
     curl_easy_setopt(easy.get(), CURLOPT_CAINFO, Certificate().c_str());
@@ -163,11 +157,9 @@ class FakeServer {
         acceptor_(io_, {asio::ip::address_v4::loopback(), 0}) {
     thread_ = std::thread([this] { Serve(); });
   }
-  // A last request for /stop ends the serving thread.
+  // Shut down, the listening socket fails the serving thread's accept, which ends it.
   ~FakeServer() {
-    asio::ip::tcp::socket stop(io_);
-    stop.connect(acceptor_.local_endpoint());
-    asio::write(stop, asio::buffer(std::string("GET /stop HTTP/1.1\r\n\r\n")));
+    ::shutdown(acceptor_.native_handle(), SHUT_RDWR);
     thread_.join();
   }
   std::string Url(const std::string& path) const {
@@ -185,7 +177,6 @@ class FakeServer {
       std::string method, path, head, line;
       *client >> method >> path;
       while (std::getline(*client, line) && line != "\r") head += line + "\n";
-      if (path == "/stop") return;
       if (path == "/silent") {
         silent_.push_back(std::move(client));
         continue;

@@ -11,8 +11,8 @@ using namespace std::chrono;
 using testing::At;
 
 // Names of UTC in any case (utc, Z, GMT), known zones and an unknown one are read through --tz
-// in answers.txt and error-lines.txt.
-TEST(TimeZonesTest, AnEmptyNameIsNoZone) { EXPECT_EQ(FindZone(""), nullptr); }
+// in answers.txt and error-lines.txt, an empty name (no zone) in calendar-arguments.txt; floating
+// times and dates, taken as written on any clock, in libical_agreement_test.cpp.
 
 TEST(TimeZonesTest, MachineZoneComesFromTzThenLocaltimeThenUtc) {
   for (const auto& row : testing::TableRows("machine-zones.txt")) {
@@ -36,11 +36,6 @@ TEST(TimeZonesTest, ConversionAcrossTheDaylightSavingChanges) {
       EXPECT_EQ(InstantOnClock(inBerlin, berlin), instant) << row[0];
     }
   }
-  // Floating times and dates are taken as written, on any clock.
-  EXPECT_EQ(DisplayOf(EventTime{seconds{1042446600}}, true, berlin), At(2003, 1, 13, 8, 30));
-  EXPECT_TRUE(IsFloating(icaltime_from_string("20030113")));
-  EXPECT_EQ(ToDisplay(icaltime_from_string("20030113T093000"), FindZone("Asia/Tokyo")),
-            At(2003, 1, 13, 9, 30));
 }
 
 // Each row of zone-changes.txt.
