@@ -26,6 +26,14 @@ inline std::string TestDataPath(const std::string& name) {
   return std::string(DAYWEAVE_SOURCE_DIR) + "/agent/testdata/" + name;
 }
 
+// The program with `arguments`, as one line for the shell: each word in single quotes, so none
+// may hold one.
+inline std::string ProgramCommand(const std::vector<std::string>& arguments) {
+  std::string command = "'" DAYWEAVE_AGENT_PROGRAM "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  return command;
+}
+
 inline std::string ReadTestFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;

@@ -103,12 +103,11 @@ TEST(ProgramTest, HelpShowsEveryCommandsUsage) {
 }
 
 // The program run through the shell with TZ set to `tz` and the file `input` of agent/testdata
-// on its standard input: its exit status and standard output. None of the arguments holds a quote.
+// on its standard input: its exit status and standard output.
 std::pair<int, std::string> Program(const std::vector<std::string>& arguments,
                                     const std::string& input, const std::string& tz) {
-  std::string command = "TZ='" + tz + "' '" DAYWEAVE_AGENT_PROGRAM "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  command += " <'" + testing::TestDataPath(input) + "' 2>/dev/null";
+  const std::string command = "TZ='" + tz + "' " + testing::ProgramCommand(arguments) + " <'" +
+                              testing::TestDataPath(input) + "' 2>/dev/null";
   std::FILE* pipe = popen(command.c_str(), "r");
   std::string out;
   for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);

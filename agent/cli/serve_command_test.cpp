@@ -27,12 +27,11 @@ namespace {
 using testing::TestClient;
 
 // The program serving with `arguments` (after "serve"), started by a shell that writes its
-// process ID and then becomes the program; its standard error in a file. None of the arguments
-// holds a quote.
+// process ID and then becomes the program; its standard error in a file.
 struct Serving {
-  explicit Serving(const std::vector<std::string>& arguments) {
-    std::string command = "echo $$; exec '" DAYWEAVE_AGENT_PROGRAM "' serve";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";
+  explicit Serving(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "serve");
+    const std::string command = "echo $$; exec " + testing::ProgramCommand(arguments);
     out = popen((command + " 2>'" + errPath + "'").c_str(), "r");
     char line[256];
     if (std::fgets(line, sizeof line, out) != nullptr) pid = std::atoi(line);
